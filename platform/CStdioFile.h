@@ -1,0 +1,49 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/CString.h"
+
+namespace kiv {
+class FileHandle;
+}
+
+// A text file in the runtime's text mode. Reading: CR LF becomes LF, a lone CR stays, a 0x1A
+// byte ends the readable data, and each line comes without its LF. Writing: each LF reaches the
+// disk as CR LF. While open, the file is not shared with other processes (on Windows).
+class CStdioFile {
+public:
+    enum OpenFlags : unsigned {
+        modeRead = 0x0000,
+        modeWrite = 0x0001,
+        modeCreate = 0x1000,  // create, or truncate an existing file
+        typeText = 0x4000,
+        shareExclusive = 0x0010,
+    };
+
+    // Throws CFileException carrying path as passed.
+    CStdioFile(const CString& path, unsigned flags);
+    ~CStdioFile();
+    CStdioFile(const CStdioFile&) = delete;
+    CStdioFile& operator=(const CStdioFile&) = delete;
+
+    // Reads one line of any length without its line end; false only at end of data with nothing
+    // read. A read failure throws CFileException carrying the full path.
+    bool ReadString(CString& line);
+    void WriteString(const CString& text);
+    // Flushes and closes; a failure throws CFileException. The destructor closes silently.
+    void Close();
+
+    const CString& GetFilePath() const { return m_strPath; }
+
+private:
+    bool FillBuffer();
+    void Flush();
+
+    CString m_strPath;
+    std::unique_ptr<kiv::FileHandle> m_file;
+    std::string m_buffer;
+    size_t m_pos = 0;
+    bool m_eof = false;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+
+#include "platform/CString.h"
+
+// The operating system's file operations, behind one seam: POSIX on the host, Win32 on Windows.
+// Paths are the program's own strings: UTF-8 bytes on the host, Shift-JIS on Windows.
+namespace kiv {
+
+class FileHandle {
+public:
+    enum class Mode { Read, CreateWrite };
+
+    // Opens without sharing. Throws CFileException carrying path as passed.
+    FileHandle(const CString& path, Mode mode);
+    ~FileHandle();
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    // Bytes read, 0 at end of file. Throws CFileException carrying the full path.
+    size_t Read(char* buffer, size_t size);
+    void Write(const char* data, size_t size);
+    // Forces the written bytes to the disk; throws on failure.
+    void Sync();
+    void Close();
+
+private:
+    CString m_strPath;
+    std::intptr_t m_handle;
+};
+
+// The absolute form of path (unchanged when it cannot be resolved).
+CString FullPath(const CString& path);
+bool PathExists(const CString& path);
+// Replaces target by source in one step (target keeps either its old or its new contents).
+void ReplaceFile(const CString& source, const CString& target);
+void RemoveFile(const CString& path) noexcept;
+
+// The whole command line of the process as the program's own string type: program path first.
+CString CommandLine();
+
+}  // namespace kiv

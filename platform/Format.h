@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdarg>
+#include <string>
+
+namespace kiv {
+
+// printf-style formatting with fixed, host-independent digits. Supports the flags "-+ 0#",
+// width and precision (also "*"), and the conversions d i u x X c s f F e E g G %.
+// Floating-point digits: the exact decimal value is cut to 17 significant digits, the 18th
+// rounding the 17th half up; digits past the 17th are zeros; the requested place is then
+// rounded half up on those digits.
+std::string FormatV(const char* format, va_list args);
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+}  // namespace kiv

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+
+// The runtime services whose behaviour the program fixes itself instead of taking it from the
+// host C library, whose digits, grammar, range and clock differ between glibc, mingw and Wine.
+namespace kiv {
+
+// Decimal text to double: leading white space, optional sign, digits, optional '.', optional
+// exponent introduced by e, E, d or D. Stops at the first character that does not fit; no hex,
+// no "inf"/"nan" words. No number gives 0.0; overflow gives infinity.
+double atof(const char* text);
+
+// The classic linear congruential generator: results 0 ... 32767, the same on every build.
+void srand(std::uint32_t seed);
+int rand();
+
+// Wall-clock milliseconds since the process started, from a steady clock.
+long clock();
+
+// Seconds since the epoch.
+std::int64_t time();
+
+// Blocks the calling thread.
+void Sleep(unsigned milliseconds);
+
+}  // namespace kiv
