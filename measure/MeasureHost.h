@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/CString.h"
+
+// What a measurement needs from its surroundings: the button it disables, the message box it
+// shows, and the clock, pause, calendar time and workload it times. The defaults are the real
+// ones; tests replace them.
+class MeasureHost {
+public:
+    virtual ~MeasureHost() = default;
+
+    virtual void SetButton(const CString& caption, bool enabled) = 0;
+    // A modal message box with one OK button and no icon; returns when it is dismissed.
+    virtual void ShowResult(const CString& text, const CString& caption) = 0;
+
+    virtual long Clock();
+    virtual void Sleep(unsigned milliseconds);
+    virtual std::int64_t Time();
+    virtual void RunWorkload(std::int32_t count);
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "measure/MeasureHost.h"
+#include "platform/CString.h"
+#include "score/ArrScore.h"
+
+// What one measurement found.
+struct Measurement {
+    long elapsedMs = 0;  // clock ticks between the two readings, pause included
+    int jitter = 0;      // 0 ... 29, added to the figure
+    double power = 0.0;
+    int row = 0;  // the rated row of the table
+    CString label;
+    CString text;  // the result message as shown
+};
+
+// Times the pause and the workload, rates the figure against scores, shows the result through
+// host and returns what it found.
+Measurement MeasurePower(const ArrScore& scores, MeasureHost& host);

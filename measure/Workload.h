@@ -1,0 +1,10 @@
+#pragma once
+
+#include <cstdint>
+
+// The hit count of the last workload run; stored so that the work cannot be optimised away.
+extern volatile std::int32_t g_nWorkloadHits;
+
+// The fixed CPU work that a measurement times: counts the n >= 4 whose square splits into two
+// consecutive halves, until count of them are found.
+void RunWorkload(std::int32_t count);
