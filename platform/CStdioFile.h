@@ -31,19 +31,23 @@ public:
     // Reads one line of any length without its line end; false only at end of data with nothing
     // read. A read failure throws CFileException carrying the full path.
     bool ReadString(CString& line);
+    // Writes through at once, so a failure throws here rather than being lost at close.
     void WriteString(const CString& text);
-    // Flushes and closes; a failure throws CFileException. The destructor closes silently.
+    // Forces what was written to the disk; throws CFileException on failure.
+    void Sync();
+    // Closes; a failure throws CFileException. The destructor closes silently.
     void Close();
 
     const CString& GetFilePath() const { return m_strPath; }
 
 private:
     bool FillBuffer();
-    void Flush();
+    kiv::FileHandle& File();
 
     CString m_strPath;
     std::unique_ptr<kiv::FileHandle> m_file;
     std::string m_buffer;
     size_t m_pos = 0;
-    bool m_eof = false;
+    bool m_eof = false;        // the file ended, or a 0x1A byte was met
+    bool m_pendingCR = false;  // a chunk ended in CR: the next byte decides what it becomes
 };

@@ -5,7 +5,8 @@
 
 #include "platform/Format.h"
 
-CString::CString(const char* bytes, int length) : m_str(bytes, static_cast<size_t>(std::max(length, 0))) {}
+CString::CString(const char* bytes, int length)
+    : m_str(bytes, static_cast<size_t>(std::max(length, 0))) {}
 
 CString& CString::operator+=(const CString& other) {
     m_str += other.m_str;
@@ -22,7 +23,9 @@ CString& CString::operator+=(char ch) {
     return *this;
 }
 
-CString CString::Mid(int first) const { return Mid(first, GetLength()); }
+CString CString::Mid(int first) const {
+    return Mid(first, GetLength());
+}
 
 CString CString::Mid(int first, int count) const {
     first = std::max(first, 0);
@@ -32,7 +35,9 @@ CString CString::Mid(int first, int count) const {
     return CString(m_str.data() + first, count);
 }
 
-CString CString::Left(int count) const { return Mid(0, count); }
+CString CString::Left(int count) const {
+    return Mid(0, count);
+}
 
 int CString::Find(const char* sub) const {
     const size_t subLength = std::strlen(sub);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstddef>
-#include <memory>
+#include <cstdint>
 
 #include "platform/CString.h"
 
@@ -11,9 +11,12 @@ namespace kiv {
 
 class FileHandle {
 public:
-    enum class Mode { Read, CreateWrite };
+    // Read: an existing file. CreateWrite: create, or truncate an existing file. Write: an
+    // existing file, kept as it is.
+    enum class Mode { Read, CreateWrite, Write };
 
-    // Opens without sharing. Throws CFileException carrying path as passed.
+    // Opens without sharing (on Windows; POSIX has no mandatory locks). Throws CFileException
+    // carrying path as passed; a folder is refused with accessDenied.
     FileHandle(const CString& path, Mode mode);
     ~FileHandle();
     FileHandle(const FileHandle&) = delete;
@@ -21,9 +24,11 @@ public:
 
     // Bytes read, 0 at end of file. Throws CFileException carrying the full path.
     size_t Read(char* buffer, size_t size);
+    // Writes all of data; throws CFileException carrying the full path.
     void Write(const char* data, size_t size);
     // Forces the written bytes to the disk; throws on failure.
     void Sync();
+    // Throws CFileException when the system reports a failure; the handle is gone either way.
     void Close();
 
 private:
@@ -35,6 +40,7 @@ private:
 CString FullPath(const CString& path);
 bool PathExists(const CString& path);
 // Replaces target by source in one step (target keeps either its old or its new contents).
+// Throws CFileException carrying target.
 void ReplaceFile(const CString& source, const CString& target);
 void RemoveFile(const CString& path) noexcept;
 
