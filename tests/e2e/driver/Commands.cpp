@@ -1,0 +1,347 @@
+#include "Commands.h"
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <memory>
+#include <stdexcept>
+
+#include "IconKind.h"
+#include "RemoteListView.h"
+#include "Text.h"
+#include "Windows.h"
+
+namespace drive {
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+constexpr DWORD kDefaultTimeoutMs = 10000;
+
+const std::string& Arg(const Args& args, size_t index) {
+    if (index >= args.size()) throw std::runtime_error("missing argument " + std::to_string(index));
+    return args[index];
+}
+
+long long Number(const Args& args, size_t index, long long fallback) {
+    if (index >= args.size()) return fallback;
+    return std::strtoll(args[index].c_str(), nullptr, 0);
+}
+
+HWND Window(const Args& args, size_t index) {
+    const HWND hwnd = ParseHwnd(Arg(args, index));
+    if (!IsWindow(hwnd)) throw std::runtime_error("no window " + args[index]);
+    return hwnd;
+}
+
+// "-" or -1 names the window itself; anything else is a control id (65535 is the -1 of a
+// DIALOG template).
+HWND ControlOf(const Args& args, size_t windowIndex) {
+    const HWND window = Window(args, windowIndex);
+    const std::string& id = Arg(args, windowIndex + 1);
+    const HWND control = Control(window, id == "-" ? -1 : int(std::strtol(id.c_str(), nullptr, 0)));
+    if (!control) throw std::runtime_error("no control " + id);
+    return control;
+}
+
+std::string WindowJson(const WindowInfo& info) {
+    return JsonObject()
+        .Add("hwnd", HwndText(info.hwnd))
+        .Add("caption", info.caption)
+        .Add("class", info.className)
+        .Add("pid", static_cast<long long>(info.pid))
+        .Add("owner", HwndText(info.owner))
+        .Add("visible", info.visible)
+        .Add("enabled", info.enabled)
+        .Text();
+}
+
+std::string ControlJson(HWND control) {
+    return JsonObject()
+        .Add("hwnd", HwndText(control))
+        .Add("id", static_cast<long long>(GetDlgCtrlID(control) & 0xFFFF))
+        .Add("class", ClassName(control))
+        .Add("text", WindowText(control))
+        .Add("visible", bool(IsWindowVisible(control)))
+        .Add("enabled", bool(IsWindowEnabled(control)))
+        .Add("style", static_cast<long long>(GetWindowLongW(control, GWL_STYLE) & 0xFFFFFFFF))
+        .Text();
+}
+
+std::string WaitWindowCommand(const Args& args) {
+    const DWORD start = GetTickCount();
+    const HWND hwnd = WaitWindow(Wide(Arg(args, 1)), Wide(args.size() > 3 ? args[3] : ""),
+                                 DWORD(Number(args, 2, kDefaultTimeoutMs)));
+    if (!hwnd) throw std::runtime_error("no window captioned " + args[1]);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    return JsonObject()
+        .Add("hwnd", HwndText(hwnd))
+        .Add("pid", static_cast<long long>(pid))
+        .Add("waited_ms", static_cast<long long>(GetTickCount() - start))
+        .Text();
+}
+
+std::string WaitGoneCommand(const Args& args) {
+    const HWND hwnd = ParseHwnd(Arg(args, 1));
+    if (!WaitGone(hwnd, DWORD(Number(args, 2, kDefaultTimeoutMs))))
+        throw std::runtime_error("the window is still shown");
+    return "{}";
+}
+
+std::string WindowsCommand(const Args& args) {
+    JsonArray list;
+    for (const WindowInfo& info : TopLevelWindows(!(args.size() > 1 && args[1] == "all")))
+        list.AddRaw(WindowJson(info));
+    return JsonObject().AddRaw("windows", list.Text()).Text();
+}
+
+std::string WindowCommand(const Args& args) {
+    const HWND hwnd = Window(args, 1);
+    JsonArray children;
+    for (HWND child : Children(hwnd)) children.AddRaw(ControlJson(child));
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    return JsonObject()
+        .AddRaw("window", WindowJson(Describe(hwnd)))
+        .Add("foreground", GetForegroundWindow() == hwnd)
+        .Add("iconic", bool(IsIconic(hwnd)))
+        .Add("width", static_cast<long long>(rect.right - rect.left))
+        .Add("height", static_cast<long long>(rect.bottom - rect.top))
+        .AddRaw("children", children.Text())
+        .Text();
+}
+
+std::string StateCommand(const Args& args) { return ControlJson(ControlOf(args, 1)); }
+
+void RequireUsable(HWND window, HWND control) {
+    if (!IsWindowVisible(control)) throw std::runtime_error("the control is hidden");
+    if (!IsWindowEnabled(control)) throw std::runtime_error("the control is disabled");
+    if (!IsWindowEnabled(GetAncestor(window, GA_ROOT)))
+        throw std::runtime_error("the window is disabled");
+}
+
+// Posted, because the click may start something modal that a sent message would wait for.
+std::string ClickCommand(const Args& args) {
+    const HWND control = ControlOf(args, 1);
+    RequireUsable(Window(args, 1), control);
+    PostMessageW(control, BM_CLICK, 0, 0);
+    return "{}";
+}
+
+void Foreground(HWND window) {
+    SetForegroundWindow(window);
+    const DWORD start = GetTickCount();
+    while (GetForegroundWindow() != window) {
+        if (GetTickCount() - start > 2000) throw std::runtime_error("cannot bring the window up");
+        Sleep(10);
+        SetForegroundWindow(window);
+    }
+}
+
+// As typed: the window comes to the front and the key goes to its focus. "post" puts the key
+// messages straight into the window's queue instead.
+std::string KeyCommand(const Args& args) {
+    const HWND window = Window(args, 1);
+    const std::string& name = Arg(args, 2);
+    const WORD key = name == "enter" ? VK_RETURN : name == "esc" ? VK_ESCAPE : 0;
+    if (!key) throw std::runtime_error("unknown key " + name);
+    RequireUsable(window, window);
+    if (args.size() > 3 && args[3] == "post") {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+        const HWND target = info.hwndFocus ? info.hwndFocus : window;
+        const LPARAM scan = LPARAM(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+        PostMessageW(target, WM_KEYDOWN, key, scan | 1);
+        PostMessageW(target, WM_KEYUP, key, scan | 1 | (LPARAM(3) << 30));
+        return "{}";
+    }
+    Foreground(window);
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    if (SendInput(2, inputs, sizeof(INPUT)) != 2) throw std::runtime_error("SendInput failed");
+    return "{}";
+}
+
+// A system-menu choice. A user can open the menu only of an enabled window.
+std::string SysCommand(const Args& args) {
+    const HWND window = Window(args, 1);
+    RequireUsable(window, window);
+    PostMessageW(window, WM_SYSCOMMAND, WPARAM(Number(args, 2, 0)), 0);
+    return "{}";
+}
+
+std::string ListRowsCommand(const Args& args) {
+    const ListContents contents = ReadListView(ControlOf(args, 1));
+    JsonArray columns;
+    for (const ListColumn& column : contents.columns) {
+        columns.AddRaw(JsonObject()
+                           .Add("header", column.header)
+                           .Add("width", static_cast<long long>(column.width))
+                           .Add("format", static_cast<long long>(column.format))
+                           .Text());
+    }
+    JsonArray rows;
+    for (const auto& row : contents.rows) {
+        JsonArray cells;
+        for (const std::wstring& cell : row) cells.Add(Utf8(cell));
+        rows.AddRaw(cells.Text());
+    }
+    return JsonObject().AddRaw("columns", columns.Text()).AddRaw("rows", rows.Text()).Text();
+}
+
+// A message box as a user sees it: its text, its icon, its buttons and the window it belongs to.
+std::string MsgboxCommand(const Args& args) {
+    const HWND box =
+        WaitWindow(Wide(Arg(args, 1)), L"#32770", DWORD(Number(args, 2, kDefaultTimeoutMs)));
+    if (!box) throw std::runtime_error("no message box captioned " + args[1]);
+    const WindowInfo info = Describe(box);
+    const HWND text = GetDlgItem(box, 0xFFFF);
+    const HWND icon = GetDlgItem(box, 1088);
+    const bool iconShown = icon && IsWindowVisible(icon);
+    const IconMatch match = iconShown ? ClassifyIcon(icon) : IconMatch{"none", 0};
+    JsonArray buttons;
+    for (HWND child : Children(box)) {
+        if (ClassName(child) == L"Button") buttons.AddRaw(ControlJson(child));
+    }
+    return JsonObject()
+        .Add("hwnd", HwndText(box))
+        .Add("pid", static_cast<long long>(info.pid))
+        .Add("text", text ? WindowText(text) : std::wstring())
+        .Add("icon", match.kind)
+        .Add("icon_distance", match.distance)
+        .Add("owner", HwndText(info.owner))
+        .Add("owner_caption", info.owner ? WindowText(info.owner) : std::wstring())
+        .AddRaw("buttons", buttons.Text())
+        .Text();
+}
+
+std::string IsEnabledCommand(const Args& args) {
+    return JsonObject().Add("enabled", bool(IsWindowEnabled(Window(args, 1)))).Text();
+}
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using Handle = std::unique_ptr<void, HandleCloser>;
+
+Handle OpenPid(const Args& args, DWORD access) {
+    return Handle(OpenProcess(access, FALSE, DWORD(Number(args, 1, 0))));
+}
+
+std::string PidAliveCommand(const Args& args) {
+    const Handle process = OpenPid(args, PROCESS_QUERY_LIMITED_INFORMATION);
+    DWORD code = 0;
+    const bool alive =
+        process && GetExitCodeProcess(process.get(), &code) && code == STILL_ACTIVE;
+    return JsonObject().Add("alive", alive).Text();
+}
+
+std::string WaitExitCommand(const Args& args) {
+    const Handle process = OpenPid(args, SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION);
+    if (process && WaitForSingleObject(process.get(), DWORD(Number(args, 2, kDefaultTimeoutMs))) !=
+                       WAIT_OBJECT_0)
+        throw std::runtime_error("the process is still running");
+    return "{}";
+}
+
+// What the process holds in memory, and how long ago it started.
+std::string MemoryCommand(const Args& args) {
+    const Handle process = OpenPid(args, PROCESS_QUERY_INFORMATION | PROCESS_VM_READ);
+    if (!process) throw std::runtime_error("no process " + Arg(args, 1));
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(process.get(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                              sizeof counters))
+        throw std::runtime_error("GetProcessMemoryInfo failed");
+    FILETIME created{}, exited{}, kernel{}, user{}, now{};
+    GetProcessTimes(process.get(), &created, &exited, &kernel, &user);
+    GetSystemTimeAsFileTime(&now);
+    const auto ticks = [](const FILETIME& t) {
+        return (static_cast<long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
+    return JsonObject()
+        .Add("working_set", static_cast<long long>(counters.WorkingSetSize))
+        .Add("peak_working_set", static_cast<long long>(counters.PeakWorkingSetSize))
+        .Add("private_bytes", static_cast<long long>(counters.PrivateUsage))
+        .Add("age_ms", (ticks(now) - ticks(created)) / 10000)
+        .Add("cpu_ms", (ticks(kernel) + ticks(user)) / 10000)
+        .Text();
+}
+
+// Files held open without sharing, until released or the driver ends.
+std::map<std::string, Handle>& HeldFiles() {
+    static std::map<std::string, Handle> held;
+    return held;
+}
+
+std::string HoldFileCommand(const Args& args) {
+    const std::string& path = Arg(args, 1);
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open " + path);
+    if (args.size() > 2) {
+        Sleep(DWORD(Number(args, 2, 0) * 1000));
+        CloseHandle(file);
+    } else {
+        HeldFiles()[path] = Handle(file);
+    }
+    return "{}";
+}
+
+std::string ReleaseFileCommand(const Args& args) {
+    if (!HeldFiles().erase(Arg(args, 1))) throw std::runtime_error("not held: " + args[1]);
+    return "{}";
+}
+
+const std::map<std::string, std::function<std::string(const Args&)>>& Table() {
+    static const std::map<std::string, std::function<std::string(const Args&)>> table = {
+        {"wait-window", WaitWindowCommand}, {"wait-gone", WaitGoneCommand},
+        {"windows", WindowsCommand},        {"window", WindowCommand},
+        {"text", StateCommand},             {"state", StateCommand},
+        {"click", ClickCommand},            {"key", KeyCommand},
+        {"syscommand", SysCommand},         {"list-rows", ListRowsCommand},
+        {"msgbox", MsgboxCommand},          {"is-enabled", IsEnabledCommand},
+        {"pid-alive", PidAliveCommand},     {"wait-exit", WaitExitCommand},
+        {"memory", MemoryCommand},          {"hold-file", HoldFileCommand},
+        {"release-file", ReleaseFileCommand},
+    };
+    return table;
+}
+
+}  // namespace
+
+std::string RunCommand(const std::vector<std::string>& words) {
+    const auto command = Table().find(Arg(words, 0));
+    if (command == Table().end()) throw std::runtime_error("unknown command " + words[0]);
+    return command->second(words);
+}
+
+const char* CommandUsage() {
+    return "wait-window CAPTION [TIMEOUT_MS] [CLASS]   a visible top-level window: hwnd, pid\n"
+           "wait-gone HWND [TIMEOUT_MS]                until the window is hidden or destroyed\n"
+           "windows [all]                              top-level windows\n"
+           "window HWND                                the window and its visible controls\n"
+           "text|state HWND ID                         a control's text, id, class and state\n"
+           "click HWND ID                              presses an enabled button\n"
+           "key HWND enter|esc [post]                  types a key into the window\n"
+           "syscommand HWND ID                         chooses a system-menu item\n"
+           "list-rows HWND ID                          a list view's columns and rows\n"
+           "msgbox CAPTION [TIMEOUT_MS]                a message box's text, icon, buttons, owner\n"
+           "is-enabled HWND                            whether the window takes input\n"
+           "pid-alive PID | wait-exit PID [TIMEOUT_MS] a process's life\n"
+           "memory PID                                 working set, private bytes, age\n"
+           "hold-file PATH [SECONDS]                   opens a file without sharing\n"
+           "release-file PATH                          closes a held file\n"
+           "serve                                      reads commands from stdin, one per line,\n"
+           "                                           arguments separated by tabs\n";
+}
+
+}  // namespace drive

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace drive {
+
+struct IconMatch {
+    std::string kind;        // "none", "hand", "question", "exclamation", "asterisk", "application"
+    long long distance = 0;  // summed colour difference to that icon; 0 is a perfect match
+};
+
+// Which standard icon an icon control shows, judged by its pixels on the screen: each standard
+// icon is drawn on the control's background and the closest one wins.
+IconMatch ClassifyIcon(HWND iconControl);
+
+}  // namespace drive

@@ -1,0 +1,79 @@
+// kivdrive: looks at and operates another program's windows as a user would, for the
+// end-to-end tests. Each command answers with one JSON line: {"ok":true,...} or
+// {"ok":false,"error":"..."}. "serve" keeps the driver running and reads commands from stdin.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "Commands.h"
+#include "Text.h"
+
+namespace {
+
+std::string Answer(const std::vector<std::string>& words, bool& ok) {
+    try {
+        const std::string fields = drive::RunCommand(words);
+        ok = true;
+        return fields == "{}" ? "{\"ok\":true}" : "{\"ok\":true," + fields.substr(1);
+    } catch (const std::exception& error) {
+        ok = false;
+        return drive::JsonObject().Add("ok", false).Add("error", error.what()).Text();
+    }
+}
+
+void Print(const std::string& line) {
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+std::vector<std::string> SplitTabs(const std::string& line) {
+    std::vector<std::string> words;
+    size_t start = 0;
+    for (;;) {
+        const size_t tab = line.find('\t', start);
+        words.push_back(line.substr(start, tab - start));
+        if (tab == std::string::npos) return words;
+        start = tab + 1;
+    }
+}
+
+int Serve() {
+    std::string line;
+    char chunk[4096];
+    while (std::fgets(chunk, sizeof chunk, stdin)) {
+        line += chunk;
+        if (line.empty() || line.back() != '\n') continue;
+        while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+        if (!line.empty()) {
+            bool ok = false;
+            Print(Answer(SplitTabs(line), ok));
+        }
+        line.clear();
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main() {
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> words;
+    for (int i = 1; i < count; ++i) words.push_back(drive::Utf8(wide[i]));
+    LocalFree(wide);
+
+    if (words.empty()) {
+        std::fputs(drive::CommandUsage(), stderr);
+        return 2;
+    }
+    if (words[0] == "serve") return Serve();
+    bool ok = false;
+    Print(Answer(words, ok));
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,367 @@
+"""Runs kiv.exe under Wine on a private X display and drives it through kivdrive.exe.
+
+Each test gets its own Xvfb, its own copy of a booted Wine prefix and its own wineserver, and
+ends only what it started: Xvfb by its pid, Wine with `wineserver -k` in its prefix.
+"""
+
+import json
+import os
+import re
+import select
+import shutil
+import subprocess
+import time
+from pathlib import Path
+
+# What the data file holds when the program falls back to its built-in table.
+DEFAULT_POWERS = [
+    20, 125, 130, 150, 170, 210, 260, 300, 1200, 1500, 4000, 8000, 10000, 12000, 14000,
+    18000, 22000, 26000, 30000, 50000, 80000, 100000, 120000, 530000, 1200000, 3000000,
+    5000000, 60000000, 120000000, 200000000, 230000000, 800000000, 2000000000, 2500000000,
+    3000000000, 6000000000, 15000000000, 25000000000, 30000000000, 120000000000, 200000000000,
+]
+
+MAIN_CAPTION = "ケイモル"
+MEASURE = "計測する"
+MEASURING = "計測中"
+RESULT_CAPTION = "結果"
+LIST_CAPTION = "一覧の表示"
+ABOUT_CAPTION = "ケイモルのバージョン情報"
+LOAD_CAPTION = "kiv"
+MISSING_TAIL = " がありません、デフォルト値をロードします。"
+SHORT_DATA = "データ少ないため、デフォルト値をロードします。"
+IDM_ABOUTBOX = 16
+IDM_SHOWLIST = 17
+IDC_LIST = 1000
+
+RESULT_PATTERN = re.compile(
+    "\nこのPCの戦闘力は (?P<figure> *-?[0-9]+\\.[0-9]{2}) です。"
+    "\n\u3000\u3000《\u3000 (?P<label>.*) 級 \u3000》\u3000\n\n", re.S)
+
+
+class TestFailure(AssertionError):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise TestFailure(message)
+
+
+def check_equal(actual, expected, what):
+    if actual != expected:
+        raise TestFailure(f"{what}: expected {expected!r}, got {actual!r}")
+
+
+def poll(probe, timeout, what, interval=0.02):
+    """Calls probe until it returns something true; everything we post is asynchronous."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = probe()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise TestFailure(f"timed out after {timeout} s waiting for {what}")
+        time.sleep(interval)
+
+
+def windows_path(path):
+    """The path as a Windows program under Wine sees it (drive Z: is the Unix root)."""
+    return "Z:" + str(Path(path).resolve()).replace("/", "\\")
+
+
+# ---- the data file ------------------------------------------------------------------------
+
+def data_lines(data):
+    """The rows of a data file as (power text, label) pairs of str; every line must end in CR LF."""
+    check(data.endswith(b"\r\n"), "the data file ends with CR LF")
+    lines = data[:-2].split(b"\r\n")
+    check(all(b"\n" not in line and b"\r" not in line for line in lines),
+          "every line ends with CR LF and nothing else")
+    rows = []
+    for line in lines:
+        power, tab, label = line.partition(b"\t")
+        check(tab, f"a TAB in line {line!r}")
+        rows.append((power.decode("cp932"), label.decode("cp932")))
+    return rows
+
+
+def encode_rows(rows):
+    return b"".join(f"{power}\t{label}\r\n".encode("cp932") for power, label in rows)
+
+
+def check_default_file(data, reference=None):
+    """A data file written from the built-in table: 41 rows, the fixed powers, Shift-JIS, CR LF."""
+    rows = data_lines(data)
+    check_equal([power for power, _ in rows], [str(p) for p in DEFAULT_POWERS], "default powers")
+    for _, label in rows:
+        check(label and len(label.encode("cp932")) <= 31, f"label {label!r} of 1 to 31 bytes")
+    if reference is not None:
+        check_equal(data, reference, "the data file against the one the core writes")
+    return rows
+
+
+def rated_label(rows, figure):
+    """The label of the last row whose power the figure reaches; row 0 below all of them."""
+    rated = rows[0]
+    for row in rows:
+        if float(row[0]) <= figure:
+            rated = row
+    return rated[1]
+
+
+# ---- processes ----------------------------------------------------------------------------
+
+def wine_environment(prefix, display=None):
+    env = dict(os.environ)
+    env.update(WINEPREFIX=str(prefix), WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=",
+               LANG="ja_JP.UTF-8", LC_ALL="ja_JP.UTF-8")
+    env.pop("DISPLAY", None)
+    if display is not None:
+        env["DISPLAY"] = display
+    return env
+
+
+def boot_template(prefix):
+    """A freshly booted prefix whose windows never wait for a window manager."""
+    shutil.rmtree(prefix, ignore_errors=True)
+    env = wine_environment(prefix)
+    try:
+        subprocess.run(["wineboot", "-i"], env=env, check=True, timeout=180,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wine", "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed",
+                        "/d", "N", "/f"], env=env, check=True, timeout=60,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=env, timeout=60)
+    finally:
+        subprocess.run(["wineserver", "-k"], env=env, timeout=30, stderr=subprocess.DEVNULL)
+
+
+def copy_prefix(template, prefix):
+    """Copies a booted prefix; the system DLLs are hard links, Wine never rewrites them."""
+    shared = {template / "drive_c/windows/system32", template / "drive_c/windows/syswow64"}
+
+    def copy(source, target):
+        if any(Path(source).is_relative_to(folder) for folder in shared):
+            os.link(source, target)
+        else:
+            shutil.copy2(source, target)
+
+    shutil.copytree(template, prefix, symlinks=True, copy_function=copy)
+
+
+class Xvfb:
+    """A private X display; Xvfb picks a free number itself."""
+
+    def __init__(self, log):
+        read_end, write_end = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten",
+             "tcp"], pass_fds=(write_end,), stdout=log, stderr=log)
+        os.close(write_end)
+        number = b""
+        deadline = time.monotonic() + 20
+        while not number.endswith(b"\n"):
+            ready, _, _ = select.select([read_end], [], [], max(0, deadline - time.monotonic()))
+            chunk = os.read(read_end, 16) if ready else b""
+            if not chunk:
+                os.close(read_end)
+                self.stop()
+                raise TestFailure("Xvfb did not start")
+            number += chunk
+        os.close(read_end)
+        self.display = ":" + number.decode().strip()
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+
+
+class Driver:
+    """kivdrive.exe in serve mode: one command per line, one JSON answer per line."""
+
+    def __init__(self, exe, env, log):
+        self.process = subprocess.Popen(["wine", str(exe), "serve"], env=env,
+                                        stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=log)
+        self.buffer = b""
+
+    def __call__(self, *words, timeout=30):
+        line = "\t".join(str(word) for word in words) + "\n"
+        self.process.stdin.write(line.encode())
+        self.process.stdin.flush()
+        deadline = time.monotonic() + timeout
+        while b"\n" not in self.buffer:
+            ready, _, _ = select.select([self.process.stdout], [], [],
+                                        max(0, deadline - time.monotonic()))
+            chunk = os.read(self.process.stdout.fileno(), 65536) if ready else b""
+            if not chunk:
+                raise TestFailure(f"the driver gave no answer to {words}")
+            self.buffer += chunk
+        answer, self.buffer = self.buffer.split(b"\n", 1)
+        result = json.loads(answer)
+        if not result.pop("ok"):
+            raise TestFailure(f"{' '.join(map(str, words))}: {result['error']}")
+        return result
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.stdin.close()
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                pass
+
+
+class Session:
+    """One test's world: display, prefix, wineserver, driver, and the programs it starts."""
+
+    def __init__(self, name, exe, driver_exe, template, work, shots):
+        self.name = name
+        self.exe = Path(exe)
+        self.work = Path(work) / name
+        self.shots = Path(shots)
+        shutil.rmtree(self.work, ignore_errors=True)
+        self.work.mkdir(parents=True)
+        self.shots.mkdir(parents=True, exist_ok=True)
+        self.log = open(self.work / "wine.log", "wb")
+        self.prefix = self.work / "prefix"
+        self.programs = []
+        self.xvfb = None
+        self.driver = None
+        self.env = None
+        try:
+            copy_prefix(Path(template), self.prefix)
+            self.xvfb = Xvfb(self.log)
+            self.env = wine_environment(self.prefix, self.xvfb.display)
+            subprocess.run(["wineserver", "-p"], env=self.env, check=True, timeout=30)
+            self.driver = Driver(driver_exe, self.env, self.log)
+            self.driver("windows")
+        except BaseException:
+            self.close()
+            raise
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *_):
+        self.close()
+
+    def close(self):
+        if self.driver:
+            self.driver.close()
+        if self.env:
+            subprocess.run(["wineserver", "-k"], env=self.env, timeout=30, stderr=subprocess.DEVNULL)
+            for program in self.programs:
+                try:
+                    program.wait(timeout=10)
+                except subprocess.TimeoutExpired:
+                    program.kill()
+                    program.wait()
+        if self.xvfb:
+            self.xvfb.stop()
+        self.log.close()
+        shutil.rmtree(self.prefix, ignore_errors=True)
+
+    # ---- the program ----
+
+    def folder(self, name="app"):
+        """A fresh folder holding a copy of kiv.exe."""
+        folder = self.work / name
+        folder.mkdir(parents=True, exist_ok=True)
+        shutil.copy2(self.exe, folder / "kiv.exe")
+        return folder
+
+    def start(self, folder, *args):
+        """Starts kiv.exe in folder the way a user does from a shell; returns the process."""
+        program = subprocess.Popen(["wine", "kiv.exe", *args], cwd=folder, env=self.env,
+                                   stdout=self.log, stderr=self.log)
+        program.started = time.monotonic()
+        self.programs.append(program)
+        return program
+
+    def wait_exit(self, program, timeout=10):
+        try:
+            return program.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise TestFailure("the program did not end") from None
+
+    def shot(self, name):
+        subprocess.run(["import", "-display", self.xvfb.display, "-window", "root",
+                        str(self.shots / f"{name}.png")], env=self.env, timeout=30, check=True)
+
+    # ---- what the user sees ----
+
+    def main_window(self, timeout=20):
+        return self.driver("wait-window", MAIN_CAPTION, int(timeout * 1000), "#32770")["hwnd"]
+
+    def message_box(self, caption, timeout=20):
+        return self.driver("msgbox", caption, int(timeout * 1000))
+
+    def next_start_window(self, timeout=20):
+        """The next start-up message or the main window, whichever comes."""
+        def probe():
+            shown = {w["caption"]: w for w in self.top_windows() if w["class"] == "#32770"}
+            return shown.get(LOAD_CAPTION) or shown.get(MAIN_CAPTION)
+        return poll(probe, timeout, "a start-up message or the main window")
+
+    def top_windows(self):
+        return self.driver("windows")["windows"]
+
+    def dismiss(self, box):
+        """Presses OK in a message box and waits until it is gone."""
+        self.driver("click", box["hwnd"], 1)
+        self.driver("wait-gone", box["hwnd"], 10000)
+
+    def button(self, hwnd):
+        return self.driver("state", hwnd, 1)
+
+    def wait_button(self, hwnd, text, enabled, timeout=20):
+        return poll(lambda: (lambda b: b["text"] == text and b["enabled"] == enabled)(
+            self.button(hwnd)), timeout, f"the button to read {text!r}, enabled={enabled}",
+            interval=0.005)
+
+    def open_dialog(self, main, command, caption):
+        self.driver("syscommand", main, command)
+        return self.driver("wait-window", caption, 10000, "#32770")["hwnd"]
+
+    def close_dialog(self, hwnd):
+        self.driver("click", hwnd, 1)
+        self.driver("wait-gone", hwnd, 10000)
+
+    def list_rows(self, main):
+        """Opens the list from the system menu, reads it, and closes it again."""
+        dialog = self.open_dialog(main, IDM_SHOWLIST, LIST_CAPTION)
+        check(not self.driver("is-enabled", main)["enabled"],
+              "the main window is disabled while the list is open")
+        contents = self.driver("list-rows", dialog, IDC_LIST)
+        return dialog, contents
+
+    def measure(self, main, press):
+        """One measurement started by press(); returns the result box as the user saw it.
+
+        Checks the button while the run goes on and after the result box is dismissed."""
+        check_equal(self.button(main)["text"], MEASURE, "the button before measuring")
+        press()
+        self.wait_button(main, MEASURING, False, timeout=10)
+        box = self.message_box(RESULT_CAPTION, timeout=60)
+        button = self.button(main)
+        check(button["text"] == MEASURING and not button["enabled"],
+              "the button stays 計測中 and disabled while the result is shown")
+        return box
+
+    def memory(self, program, pid):
+        """The Windows working set, and the resident size Linux counts for the process."""
+        counters = self.driver("memory", pid)
+        rss = None
+        try:
+            for line in Path(f"/proc/{program.pid}/status").read_text().splitlines():
+                if line.startswith("VmRSS:"):
+                    rss = int(line.split()[1]) * 1024
+        except OSError:
+            pass
+        return {"working_set": counters["working_set"], "vm_rss": rss}
