@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include <windows.h>
+// after windows.h, which it needs
 #include <psapi.h>
 
 #include <cstdlib>
@@ -116,7 +117,9 @@ std::string WindowCommand(const Args& args) {
         .Text();
 }
 
-std::string StateCommand(const Args& args) { return ControlJson(ControlOf(args, 1)); }
+std::string StateCommand(const Args& args) {
+    return ControlJson(ControlOf(args, 1));
+}
 
 void RequireUsable(HWND window, HWND control) {
     if (!IsWindowVisible(control)) throw std::runtime_error("the control is hidden");
@@ -239,8 +242,7 @@ Handle OpenPid(const Args& args, DWORD access) {
 std::string PidAliveCommand(const Args& args) {
     const Handle process = OpenPid(args, PROCESS_QUERY_LIMITED_INFORMATION);
     DWORD code = 0;
-    const bool alive =
-        process && GetExitCodeProcess(process.get(), &code) && code == STILL_ACTIVE;
+    const bool alive = process && GetExitCodeProcess(process.get(), &code) && code == STILL_ACTIVE;
     return JsonObject().Add("alive", alive).Text();
 }
 
@@ -303,14 +305,22 @@ std::string ReleaseFileCommand(const Args& args) {
 
 const std::map<std::string, std::function<std::string(const Args&)>>& Table() {
     static const std::map<std::string, std::function<std::string(const Args&)>> table = {
-        {"wait-window", WaitWindowCommand}, {"wait-gone", WaitGoneCommand},
-        {"windows", WindowsCommand},        {"window", WindowCommand},
-        {"text", StateCommand},             {"state", StateCommand},
-        {"click", ClickCommand},            {"key", KeyCommand},
-        {"syscommand", SysCommand},         {"list-rows", ListRowsCommand},
-        {"msgbox", MsgboxCommand},          {"is-enabled", IsEnabledCommand},
-        {"pid-alive", PidAliveCommand},     {"wait-exit", WaitExitCommand},
-        {"memory", MemoryCommand},          {"hold-file", HoldFileCommand},
+        {"wait-window", WaitWindowCommand},
+        {"wait-gone", WaitGoneCommand},
+        {"windows", WindowsCommand},
+        {"window", WindowCommand},
+        {"text", StateCommand},
+        {"state", StateCommand},
+        {"click", ClickCommand},
+        {"key", KeyCommand},
+        {"syscommand", SysCommand},
+        {"list-rows", ListRowsCommand},
+        {"msgbox", MsgboxCommand},
+        {"is-enabled", IsEnabledCommand},
+        {"pid-alive", PidAliveCommand},
+        {"wait-exit", WaitExitCommand},
+        {"memory", MemoryCommand},
+        {"hold-file", HoldFileCommand},
         {"release-file", ReleaseFileCommand},
     };
     return table;

@@ -90,8 +90,7 @@ std::uint32_t EdgeColour(const Canvas& canvas, int width, int height) {
 
 IconMatch ClassifyIcon(HWND iconControl) {
     DWORD_PTR icon = 0;
-    if (SendMessageTimeoutW(iconControl, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 1000, &icon) &&
-        !icon)
+    if (SendMessageTimeoutW(iconControl, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 1000, &icon) && !icon)
         return {"none", 0};
     RECT rect{};
     GetWindowRect(iconControl, &rect);

@@ -14,7 +14,9 @@ class JsonObject {
 public:
     JsonObject& Add(std::string_view key, std::string_view utf8);
     JsonObject& Add(std::string_view key, const std::wstring& wide) { return Add(key, Utf8(wide)); }
-    JsonObject& Add(std::string_view key, const char* utf8) { return Add(key, std::string_view(utf8)); }
+    JsonObject& Add(std::string_view key, const char* utf8) {
+        return Add(key, std::string_view(utf8));
+    }
     JsonObject& Add(std::string_view key, long long number);
     JsonObject& Add(std::string_view key, bool flag);
     // value is already JSON text (an object or an array).

@@ -80,12 +80,16 @@ bool WaitGone(HWND hwnd, DWORD timeoutMs) {
     return true;
 }
 
-HWND Control(HWND dialog, int id) { return id == -1 ? dialog : GetDlgItem(dialog, id); }
+HWND Control(HWND dialog, int id) {
+    return id == -1 ? dialog : GetDlgItem(dialog, id);
+}
 
 HWND ParseHwnd(const std::string& text) {
     return reinterpret_cast<HWND>(static_cast<uintptr_t>(std::strtoull(text.c_str(), nullptr, 0)));
 }
 
-std::string HwndText(HWND hwnd) { return std::to_string(reinterpret_cast<uintptr_t>(hwnd)); }
+std::string HwndText(HWND hwnd) {
+    return std::to_string(reinterpret_cast<uintptr_t>(hwnd));
+}
 
 }  // namespace drive

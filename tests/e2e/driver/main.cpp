@@ -2,6 +2,7 @@
 // end-to-end tests. Each command answers with one JSON line: {"ok":true,...} or
 // {"ok":false,"error":"..."}. "serve" keeps the driver running and reads commands from stdin.
 #include <windows.h>
+// after windows.h, which it needs
 #include <shellapi.h>
 
 #include <cstdio>
