@@ -12,10 +12,26 @@ public:
     ArrScore();
     // Loads the data file at path.
     explicit ArrScore(const CString& path);
+    // An empty table bound to path, nothing read: for callers that fill it themselves.
+    static ArrScore Unloaded(const CString& path);
 
+    // Reads the data file; falls back to the defaults when it is missing, unreadable or holds
+    // fewer than five rows. Reports through AfxMessageBox and never throws a file error.
     void LoadFile();
+    // Writes the whole table to m_strPath in one step: a failure leaves the old file as it was.
+    // Throws CFileException.
     void SaveFile();
+    // Appends the 41 built-in rows and saves. Throws CFileException.
     void LoadDefaults();
+    // Appends the 41 built-in rows, without saving.
+    void AppendDefaults();
 
     CString m_strPath;
+
+private:
+    struct NoLoad {};
+    ArrScore(const CString& path, NoLoad) : m_strPath(path) {}
+
+    // Saves during the start-up load, where a failure is reported and the table kept.
+    void SaveReportingFailure();
 };

@@ -1,0 +1,51 @@
+#include "measure/Workload.h"
+
+volatile std::int32_t g_nWorkloadHits = 0;
+
+namespace {
+
+// The search itself. The square of n is never multiplied out: it lives as s * hi + t and
+// advances by the next odd number, so every value stays in 32 bits and in registers.
+[[gnu::always_inline]] inline WorkloadEnd Search(std::int32_t count) {
+    std::uint32_t n = 4;
+    std::uint32_t odd = 7;  // 2n - 1, the last odd number added to the square
+    std::uint32_t hi = 10;  // 10^d, d = the number of digits of n
+    std::uint32_t lo = 1;   // 10^(d-1)
+    std::uint32_t s = 1;    // n^2 / hi
+    std::uint32_t t = 6;    // n^2 % hi
+    std::uint32_t hits = 0;
+    for (;;) {
+        // s >= lo: the square has 2d digits, so both halves have d.
+        if (s >= lo && (s + 1 == t || t + 1 == s)) {
+            ++hits;
+            // Compared as signed: a count of 0 or below stops at the first hit.
+            if (static_cast<std::int32_t>(hits) >= count) break;
+        }
+        odd += 2;
+        n += 1;
+        t += odd;
+        while (t >= hi) {
+            t -= hi;
+            s += 1;
+        }
+        // n gained a digit: 10^(2d) under the old hi is s = lo, t = 0 under the new one.
+        if (n == hi) {
+            s = lo;
+            lo = hi;
+            hi = hi * 10;
+        }
+    }
+    return {n, static_cast<std::int32_t>(hits)};
+}
+
+}  // namespace
+
+void RunWorkload(std::int32_t count) {
+    g_nWorkloadHits = Search(count).hits;
+}
+
+WorkloadEnd RunWorkloadTraced(std::int32_t count) {
+    const WorkloadEnd end = Search(count);
+    g_nWorkloadHits = end.hits;
+    return end;
+}

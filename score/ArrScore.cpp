@@ -1,0 +1,109 @@
+#include "score/ArrScore.h"
+
+#include "platform/AfxMessageBox.h"
+#include "platform/CFileException.h"
+#include "platform/CStdioFile.h"
+#include "platform/FileSystem.h"
+#include "platform/Runtime.h"
+#include "score/DataFilePath.h"
+
+namespace {
+
+// Fewer rows than this in the data file and the defaults are added.
+constexpr int kMinimumRows = 5;
+
+// Shift-JIS texts.
+// "データ少ないため、デフォルト値をロードします。"
+constexpr const char* kTooFewRows =
+    "\x83\x66\x81[\x83^"
+    "\x8F\xAD\x82\xC8\x82\xA2\x82\xBD\x82\xDF\x81\x41\x83\x66\x83t\x83H\x83\x8B\x83g\x92l\x82\xF0"
+    "\x83\x8D\x81[\x83h\x82\xB5\x82\xDC\x82\xB7\x81\x42";
+// " がありません、デフォルト値をロードします。"
+constexpr const char* kNotFound =
+    " \x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x41\x83\x66\x83t\x83H\x83\x8B\x83g\x92l"
+    "\x82\xF0\x83\x8D\x81[\x83h\x82\xB5\x82\xDC\x82\xB7\x81\x42";
+// " に書き込めません。"
+constexpr const char* kNotWritable =
+    " \x82\xC9\x8F\x91\x82\xAB\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1\x81\x42";
+
+// One line of the data file: the power text, TAB, the label. Without a TAB the whole line is the
+// label and the power is 0.
+CScore ParseRow(const CString& line) {
+    const int tab = line.Find("\t");
+    return CScore(line.Mid(tab + 1), kiv::atof(line.Left(tab).GetString()));
+}
+
+}  // namespace
+
+ArrScore::ArrScore() : ArrScore(DataFilePath()) {}
+
+ArrScore::ArrScore(const CString& path) : m_strPath(path) {
+    LoadFile();
+}
+
+ArrScore ArrScore::Unloaded(const CString& path) {
+    return ArrScore(path, NoLoad{});
+}
+
+void ArrScore::LoadFile() {
+    // An existing file that could not be read to its end is never replaced by the defaults: it
+    // may be the user's own table. It is written only when it did not exist, or was read whole
+    // and held too few rows.
+    bool writeDefaults = false;
+    try {
+        CStdioFile file(m_strPath, CStdioFile::modeRead | CStdioFile::typeText);
+        CString line;
+        while (file.ReadString(line)) Add(ParseRow(line));
+        if (GetSize() >= kMinimumRows) {
+            file.Close();
+            return;
+        }
+        AfxMessageBox(kTooFewRows);
+        file.Close();
+        writeDefaults = true;
+    } catch (const CFileException& error) {
+        // Rows read before a read failure stay in front of the defaults.
+        AfxMessageBox(CString("file:") + error.m_strFileName + kNotFound);
+        writeDefaults = error.m_cause == CFileException::fileNotFound;
+    }
+    AppendDefaults();
+    if (writeDefaults) SaveReportingFailure();
+}
+
+void ArrScore::SaveReportingFailure() {
+    try {
+        SaveFile();
+    } catch (const CFileException&) {
+        // The table is complete in memory; the measurement needs nothing more.
+        AfxMessageBox(CString("file:") + m_strPath + kNotWritable);
+    }
+}
+
+void ArrScore::SaveFile() {
+    if (IsEmpty()) return;
+    CString text;
+    for (INT_PTR i = 0; i < GetSize(); ++i) {
+        const CScore& row = GetAt(i);
+        text.AppendFormat("%.0f\t%s\n", row.m_dPower, row.m_strName.GetString());
+    }
+
+    // The whole table goes to a file beside the data file first, which then replaces it in one
+    // step: an interrupted save never leaves a truncated data file.
+    const CString temporary = m_strPath + ".tmp";
+    bool created = false;
+    try {
+        {
+            CStdioFile file(temporary,
+                            CStdioFile::modeCreate | CStdioFile::modeWrite | CStdioFile::typeText);
+            created = true;
+            file.WriteString(text);
+            file.Sync();
+            file.Close();
+        }
+        kiv::ReplaceFile(temporary, m_strPath);
+    } catch (const CFileException&) {
+        // The file object is closed by now, so the temporary file can go.
+        if (created) kiv::RemoveFile(temporary);
+        throw;
+    }
+}

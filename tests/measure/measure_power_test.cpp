@@ -1,0 +1,144 @@
+#include "measure/MeasurePower.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/CArray.h"
+#include "tests/support/Sjis.h"
+
+namespace {
+
+// Seeds whose first random number gives the jitter wanted (r mod 30).
+constexpr std::int64_t kSeedJitter0 = 16;   // r = 90
+constexpr std::int64_t kSeedJitter29 = 34;  // r = 149
+
+// A host whose clock advances by the given time across the pause and the workload, and which
+// records every call in order.
+class FakeHost : public MeasureHost {
+public:
+    FakeHost(long elapsedMs, std::int64_t seed) : m_elapsedMs(elapsedMs), m_seed(seed) {}
+
+    void SetButton(const CString& caption, bool enabled) override {
+        m_calls.push_back("button " + caption.Str() + (enabled ? " on" : " off"));
+    }
+    void ShowResult(const CString& text, const CString& caption) override {
+        m_calls.push_back("show " + caption.Str());
+        m_text = text;
+    }
+    long Clock() override {
+        m_calls.push_back("clock");
+        return m_now;
+    }
+    void Sleep(unsigned milliseconds) override {
+        m_calls.push_back("sleep " + std::to_string(milliseconds));
+        m_now += 1000;
+    }
+    std::int64_t Time() override {
+        m_calls.push_back("time");
+        return m_seed;
+    }
+    void RunWorkload(std::int32_t count) override {
+        m_calls.push_back("workload " + std::to_string(count));
+        m_now += m_elapsedMs - 1000;
+    }
+
+    std::vector<std::string> m_calls;
+    CString m_text;
+
+private:
+    long m_now = 123456;  // the clock does not start at zero
+    long m_elapsedMs;
+    std::int64_t m_seed;
+};
+
+ArrScore DefaultTable() {
+    ArrScore scores = ArrScore::Unloaded("");
+    scores.AppendDefaults();
+    return scores;
+}
+
+CString ExpectedText(const char8_t* figure, const CString& label) {
+    return Sjis(u8"\nこのPCの戦闘力は ") + Sjis(figure) + Sjis(u8" です。\n　　《　 ") + label +
+           Sjis(u8" 級 　》　\n\n");
+}
+
+struct TableCase {
+    long elapsedMs;
+    std::int64_t seed;
+    const char8_t* figure;
+    int row;
+};
+
+class MeasurePowerTable : public testing::TestWithParam<TableCase> {};
+
+TEST_P(MeasurePowerTable, RatesTheFigureAndShowsTheWholeText) {
+    const TableCase& c = GetParam();
+    const ArrScore scores = DefaultTable();
+    FakeHost host(c.elapsedMs, c.seed);
+
+    const Measurement m = MeasurePower(scores, host);
+
+    EXPECT_EQ(m.elapsedMs, c.elapsedMs);
+    EXPECT_EQ(m.row, c.row);
+    EXPECT_EQ(m.label, scores[c.row].m_strName);
+    EXPECT_EQ(host.m_text, ExpectedText(c.figure, scores[c.row].m_strName));
+    EXPECT_EQ(m.text, host.m_text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DefaultTable, MeasurePowerTable,
+    testing::Values(TableCase{1500, kSeedJitter0, u8"150234.95", 22},
+                    TableCase{2000, kSeedJitter0, u8"26789.55", 17},
+                    TableCase{3000, kSeedJitter0, u8"8460.42", 11},
+                    TableCase{1100, kSeedJitter0, u8"61816407.96", 27},
+                    TableCase{11000, kSeedJitter0, u8"2646.32", 9},
+                    // No measurable workload time: 17 significant digits, then zeros.
+                    TableCase{1000, kSeedJitter0, u8"457316833656931960000000000000.00", 40},
+                    // The pause ended early by the clock: the absolute value keeps y positive.
+                    TableCase{999, kSeedJitter0, u8"320753092092327300.00", 40},
+                    TableCase{1600, kSeedJitter29, u8"90119.17", 20}),
+    [](const testing::TestParamInfo<TableCase>& info) {
+        return std::to_string(info.param.elapsedMs) + "ms";
+    });
+
+TEST(MeasurePowerTest, CallsTheHostInOrderWithNothingBetweenTheClockReadings) {
+    const ArrScore scores = DefaultTable();
+    FakeHost host(1500, kSeedJitter29);
+
+    const Measurement m = MeasurePower(scores, host);
+
+    const std::vector<std::string> expected = {
+        "time",
+        "clock",
+        "button " + Sjis(u8"計測中").Str() + " off",
+        "sleep 1000",
+        "workload 21",
+        "clock",
+        "show " + Sjis(u8"結果").Str(),
+        "button " + Sjis(u8"計測する").Str() + " on",
+    };
+    EXPECT_EQ(host.m_calls, expected);
+    EXPECT_EQ(m.jitter, 29);
+}
+
+TEST(MeasurePowerTest, SmallFiguresArePaddedToFiveCharactersAndRateAsRowZero) {
+    // 300 ms on the clock: 7 / (0.3 - 1 + 3.7e-6) is almost exactly -10, so y is nearly 0.
+    const ArrScore scores = DefaultTable();
+    FakeHost host(300, kSeedJitter0);
+
+    const Measurement m = MeasurePower(scores, host);
+
+    EXPECT_EQ(m.row, 0);
+    EXPECT_EQ(host.m_text, ExpectedText(u8" 0.00", scores[0].m_strName));
+}
+
+TEST(MeasurePowerTest, AnEmptyTableFailsTheIndexCheck) {
+    const ArrScore scores = ArrScore::Unloaded("");
+    FakeHost host(1500, kSeedJitter0);
+    EXPECT_THROW(MeasurePower(scores, host), CInvalidArgException);
+}
+
+}  // namespace

@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "platform/AfxMessageBox.h"
+#include "platform/CFileException.h"
+#include "score/ArrScore.h"
+#include "score/DefaultScores.h"
+#include "tests/support/Sjis.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The default powers as the data file writes them.
+const char* const kDefaultPowerTexts[41] = {
+    "20",          "125",         "130",         "150",          "170",          "210",
+    "260",         "300",         "1200",        "1500",         "4000",         "8000",
+    "10000",       "12000",       "14000",       "18000",        "22000",        "26000",
+    "30000",       "50000",       "80000",       "100000",       "120000",       "530000",
+    "1200000",     "3000000",     "5000000",     "60000000",     "120000000",    "200000000",
+    "230000000",   "800000000",   "2000000000",  "2500000000",   "3000000000",   "6000000000",
+    "15000000000", "25000000000", "30000000000", "120000000000", "200000000000",
+};
+
+std::string DefaultLines() {
+    std::string text;
+    for (size_t i = 0; i < DefaultScores().size(); ++i) {
+        text += std::string(kDefaultPowerTexts[i]) + "\t" + DefaultScores()[i].label + "\r\n";
+    }
+    return text;
+}
+
+// Each test gets its own folder, and the message boxes of the load are collected.
+class ScoreFileTest : public testing::Test {
+protected:
+    void SetUp() override {
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        m_dir = fs::temp_directory_path() / ("kiv-score-" + std::to_string(stamp));
+        fs::create_directories(m_dir);
+        m_previous =
+            SetAfxMessageBoxHandler([this](const CString& text) { m_messages.push_back(text); });
+    }
+    void TearDown() override {
+        SetAfxMessageBoxHandler(m_previous);
+        std::error_code ignored;
+        fs::remove_all(m_dir, ignored);
+    }
+
+    CString PathOf(const char* name) const {
+        return CString(std::string_view((m_dir / name).string()));
+    }
+    CString DataFile() const { return PathOf("kiv.txt"); }
+
+    void Write(const CString& path, const std::string& bytes) const {
+        std::ofstream(path.Str(), std::ios::binary) << bytes;
+    }
+    std::string Read(const CString& path) const {
+        std::ifstream in(path.Str(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    // Only the data file (and what a test put there itself) may be left in the folder.
+    std::vector<std::string> Entries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(m_dir)) {
+            names.push_back(entry.path().filename().string());
+        }
+        return names;
+    }
+
+    CString NotFoundMessage(const CString& path) const {
+        return "file:" + path + Sjis(u8" がありません、デフォルト値をロードします。");
+    }
+
+    fs::path m_dir;
+    std::vector<CString> m_messages;
+    MessageBoxHandler m_previous;
+};
+
+TEST_F(ScoreFileTest, FiveRowsAreLoadedAsTheyAreAndTheFileIsNotRewritten) {
+    // LF line ends and "1e2": a rewrite would change the bytes.
+    const std::string bytes = "1e2\tA\n200\tB\n300\tC\n400\tD\n500\tE";
+    Write(DataFile(), bytes);
+
+    const ArrScore scores(DataFile());
+
+    ASSERT_EQ(scores.GetSize(), 5);
+    EXPECT_EQ(scores[0].m_dPower, 100.0);
+    EXPECT_EQ(scores[0].m_strName, CString("A"));
+    EXPECT_EQ(scores[4].m_dPower, 500.0);
+    EXPECT_EQ(scores[4].m_strName, CString("E"));  // the last line has no line end
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_EQ(Read(DataFile()), bytes);
+    EXPECT_EQ(scores.m_strPath, DataFile());
+}
+
+TEST_F(ScoreFileTest, FewerThanFiveRowsAreKeptInFrontOfTheDefaultsAndWrittenBack) {
+    Write(DataFile(), "12.7\tX\r\nabc\r\n300\tlabel\twith\ttabs\r\n\r\n");
+
+    const ArrScore scores(DataFile());
+
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0], Sjis(u8"データ少ないため、デフォルト値をロードします。"));
+    ASSERT_EQ(scores.GetSize(), 4 + 41);
+    EXPECT_EQ(scores[0].m_dPower, 12.7);
+    EXPECT_EQ(scores[1].m_strName, CString("abc"));
+    EXPECT_EQ(scores[1].m_dPower, 0.0);
+    EXPECT_EQ(scores[2].m_strName, CString("label\twith\ttabs"));
+    EXPECT_EQ(scores[3].m_strName, CString());
+    EXPECT_EQ(scores[4].m_strName, CString(DefaultScores()[0].label));
+    EXPECT_EQ(Read(DataFile()),
+              "13\tX\r\n0\tabc\r\n300\tlabel\twith\ttabs\r\n0\t\r\n" + DefaultLines());
+    EXPECT_EQ(Entries(), std::vector<std::string>{"kiv.txt"});
+}
+
+TEST_F(ScoreFileTest, AMissingFileGetsTheDefaultsAndIsCreated) {
+    const ArrScore scores(DataFile());
+
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0], NotFoundMessage(DataFile()));
+    EXPECT_EQ(scores.GetSize(), 41);
+    EXPECT_EQ(Read(DataFile()), DefaultLines());
+    EXPECT_EQ(Entries(), std::vector<std::string>{"kiv.txt"});
+}
+
+TEST_F(ScoreFileTest, AnExistingFileThatCannotBeReadIsNeverReplacedByTheDefaults) {
+    // A folder named kiv.txt exists but cannot be read as a file.
+    fs::create_directory(m_dir / "kiv.txt");
+    Write(PathOf("kiv.txt/keep"), "mine");
+
+    const ArrScore scores(DataFile());
+
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0], NotFoundMessage(DataFile()));
+    EXPECT_EQ(scores.GetSize(), 41);
+    EXPECT_TRUE(fs::is_directory(m_dir / "kiv.txt"));
+    EXPECT_EQ(Read(PathOf("kiv.txt/keep")), "mine");
+    EXPECT_EQ(Entries(), std::vector<std::string>{"kiv.txt"});
+}
+
+TEST_F(ScoreFileTest, AFailedSaveAtStartUpIsReportedAndTheTableKept) {
+    // The folder does not exist: neither reading nor writing can succeed.
+    const CString path = PathOf("missing/kiv.txt");
+
+    const ArrScore scores(path);
+
+    ASSERT_EQ(m_messages.size(), 2u);
+    EXPECT_EQ(m_messages[0], NotFoundMessage(path));
+    EXPECT_EQ(m_messages[1], "file:" + path + Sjis(u8" に書き込めません。"));
+    EXPECT_EQ(scores.GetSize(), 41);
+    EXPECT_TRUE(Entries().empty());
+}
+
+TEST_F(ScoreFileTest, AFailedSaveLeavesTheOldFileWhole) {
+    const std::string old = "1\ta\r\n";
+    Write(DataFile(), old);
+    ArrScore scores = ArrScore::Unloaded(DataFile());
+    scores.AppendDefaults();
+
+    // The temporary file cannot be created: the old file must not have been truncated first.
+    fs::create_directory(m_dir / "kiv.txt.tmp");
+    EXPECT_THROW(scores.SaveFile(), CFileException);
+    EXPECT_EQ(Read(DataFile()), old);
+    fs::remove(m_dir / "kiv.txt.tmp");
+
+    // The replacement fails (a folder in the way): the temporary file does not stay behind.
+    ArrScore blocked = ArrScore::Unloaded(PathOf("blocked"));
+    blocked.AppendDefaults();
+    fs::create_directory(m_dir / "blocked");
+    Write(PathOf("blocked/inside"), "x");
+    EXPECT_THROW(blocked.SaveFile(), CFileException);
+    EXPECT_EQ(Entries().size(), 2u);  // kiv.txt and the folder
+
+    // Saving an empty table writes nothing.
+    ArrScore::Unloaded(PathOf("empty.txt")).SaveFile();
+    EXPECT_FALSE(fs::exists(m_dir / "empty.txt"));
+}
+
+TEST_F(ScoreFileTest, LoadDefaultsAppendsToRowsAlreadyThereAndRewritesTheFile) {
+    ArrScore scores = ArrScore::Unloaded(DataFile());
+    scores.Add(CScore("a", 1));
+    scores.Add(CScore("b", 2.5));
+    scores.Add(CScore("c", 12.5));
+
+    scores.LoadDefaults();
+
+    EXPECT_EQ(scores.GetSize(), 44);
+    // Half rounds away from zero: 2.5 is written as 3, 12.5 as 13.
+    EXPECT_EQ(Read(DataFile()), "1\ta\r\n3\tb\r\n13\tc\r\n" + DefaultLines());
+}
+
+}  // namespace
