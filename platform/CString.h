@@ -37,8 +37,8 @@ public:
     int ReverseFind(char ch) const;
 
     // printf-style formatting with the project's own digits (see Format.h).
-    void Format(const char* format, ...) __attribute__((format(printf, 2, 3)));
-    void AppendFormat(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    void Format(const char* format, ...) __attribute__((format(gnu_printf, 2, 3)));
+    void AppendFormat(const char* format, ...) __attribute__((format(gnu_printf, 2, 3)));
 
 private:
     std::string m_str;

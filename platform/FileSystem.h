@@ -39,6 +39,11 @@ private:
 // The absolute form of path (unchanged when it cannot be resolved).
 CString FullPath(const CString& path);
 bool PathExists(const CString& path);
+// <windows.h> defines ReplaceFile as a macro; a file that includes it before this one still
+// reaches ours.
+#ifdef ReplaceFile
+#undef ReplaceFile
+#endif
 // Replaces target by source in one step (target keeps either its old or its new contents).
 // Throws CFileException carrying target.
 void ReplaceFile(const CString& source, const CString& target);

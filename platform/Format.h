@@ -10,7 +10,9 @@ namespace kiv {
 // Floating-point digits: the exact decimal value is cut to 17 significant digits, the 18th
 // rounding the 17th half up; digits past the 17th are zeros; the requested place is then
 // rounded half up on those digits.
+// The checks are the C99 ones (gnu_printf) on every build: mingw's plain printf checks would
+// follow the host runtime's older rules, which this formatter does not share.
 std::string FormatV(const char* format, va_list args);
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string Format(const char* format, ...) __attribute__((format(gnu_printf, 1, 2)));
 
 }  // namespace kiv

@@ -1,6 +1,8 @@
 #include "platform/FileSystem.h"
 
 #include <windows.h>
+// <windows.h> maps ReplaceFile to its own ReplaceFileW; ours is kiv::ReplaceFile.
+#undef ReplaceFile
 
 #include "platform/CFileException.h"
 #include "platform/win32/Encoding.h"

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+#include "platform/CString.h"
+
+// A fresh, empty folder for one test, removed with everything in it at the end.
+class TempDir {
+public:
+    TempDir() {
+        static int counter = 0;
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        m_path = std::filesystem::temp_directory_path() /
+                 ("kiv-test-" + std::to_string(stamp) + "-" + std::to_string(++counter));
+        std::filesystem::create_directories(m_path);
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& Path() const { return m_path; }
+    // The path of name inside the folder, as the program's own string (ASCII names only).
+    CString File(const std::string& name) const {
+        return CString(std::string_view((m_path / name).string()));
+    }
+
+private:
+    std::filesystem::path m_path;
+};
