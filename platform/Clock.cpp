@@ -6,13 +6,20 @@
 namespace kiv {
 namespace {
 
+// A function-local static, so that a clock() from another file's static initialiser still
+// finds the start set.
+std::chrono::steady_clock::time_point Start() {
+    static const std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
+    return start;
+}
+
 // Taken during static initialisation, i.e. as the process starts.
-const std::chrono::steady_clock::time_point g_start = std::chrono::steady_clock::now();
+const std::chrono::steady_clock::time_point g_start = Start();
 
 }  // namespace
 
 long clock() {
-    const auto elapsed = std::chrono::steady_clock::now() - g_start;
+    const auto elapsed = std::chrono::steady_clock::now() - Start();
     return static_cast<long>(
         std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
 }
