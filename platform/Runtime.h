@@ -8,7 +8,8 @@ namespace kiv {
 
 // Decimal text to double: leading white space, optional sign, digits, optional '.', optional
 // exponent introduced by e, E, d or D. Stops at the first character that does not fit; no hex,
-// no "inf"/"nan" words. No number gives 0.0; overflow gives infinity.
+// no "inf"/"nan" words. No number gives 0.0; overflow gives infinity, underflow zero or the
+// nearest subnormal. The result is correctly rounded however many digits the text has.
 double atof(const char* text);
 
 // The classic linear congruential generator: results 0 ... 32767, the same on every build.
