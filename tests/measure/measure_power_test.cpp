@@ -72,6 +72,10 @@ struct TableCase {
     int row;
 };
 
+void PrintTo(const TableCase& c, std::ostream* os) {
+    *os << c.elapsedMs << " ms, seed " << c.seed << ", row " << c.row;
+}
+
 class MeasurePowerTable : public testing::TestWithParam<TableCase> {};
 
 TEST_P(MeasurePowerTable, RatesTheFigureAndShowsTheWholeText) {

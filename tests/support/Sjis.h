@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -46,4 +47,19 @@ inline CString Sjis(std::u8string_view text) {
     bytes.resize(bytes.size() - outLeft);
     return CString(std::string_view(bytes));
 #endif
+}
+
+// Failure output: printable ASCII as it is, every other byte as \xHH.
+inline void PrintTo(const CString& text, std::ostream* os) {
+    static const char kHex[] = "0123456789ABCDEF";
+    *os << '"';
+    for (const char c : text.View()) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7F && c != '\\' && c != '"') {
+            *os << c;
+        } else {
+            *os << "\\x" << kHex[byte >> 4] << kHex[byte & 15];
+        }
+    }
+    *os << '"';
 }

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "platform/CString.h"
+
+// The program's Shift-JIS text as UTF-8; bytes that are no code page 932 character become
+// U+FFFD.
+std::string ToUtf8(const CString& text);
+
+// Writes UTF-8 text to stdout or stderr in the terminal's encoding: wide console output on a
+// Windows console, the UTF-8 bytes otherwise.
+void WriteText(std::FILE* stream, const std::string& utf8);

@@ -1,0 +1,21 @@
+#include <vector>
+
+#include "cli/Kivcli.h"
+
+#ifdef _WIN32
+#include "platform/win32/Encoding.h"
+
+// Wide arguments, so that paths reach the program as code page 932 text whatever the system's
+// ANSI code page.
+int wmain(int argc, wchar_t** argv) {
+    std::vector<CString> args;
+    for (int i = 1; i < argc; ++i) args.push_back(kiv::Narrow(argv[i]));
+    return RunKivcli(args);
+}
+#else
+int main(int argc, char** argv) {
+    std::vector<CString> args;
+    for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+    return RunKivcli(args);
+}
+#endif

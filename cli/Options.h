@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/CString.h"
+
+// What the command line of kivcli asks for.
+struct Options {
+    bool json = false;
+    bool help = false;
+    bool version = false;
+    std::optional<CString> file;  // the data file to use instead of kiv.txt beside the program
+};
+
+// The arguments after the program's name. Returns nothing and sets error when they do not fit.
+std::optional<Options> ParseOptions(const std::vector<CString>& args, std::string& error);
+
+extern const char* const kUsage;
