@@ -1,0 +1,9 @@
+#pragma once
+
+#include "platform/win32/CWinApp.h"
+
+// The application: runs the main dialog once, then ends.
+class CKivApp : public CWinApp {
+public:
+    BOOL InitInstance() override;
+};

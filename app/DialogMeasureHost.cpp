@@ -1,0 +1,14 @@
+#include "app/DialogMeasureHost.h"
+
+void DialogMeasureHost::SetButton(const CString& caption, bool enabled) {
+    const CWnd button = m_dialog.GetDlgItem(IDOK);
+    button.SetWindowText(caption);
+    button.EnableWindow(enabled);
+    // The pause and the workload block the message loop: paint the new state now, or the user
+    // would not see it until the result box appears.
+    button.UpdateWindow();
+}
+
+void DialogMeasureHost::ShowResult(const CString& text, const CString& caption) {
+    m_dialog.MessageBox(text, caption, MB_OK);
+}

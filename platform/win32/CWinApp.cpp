@@ -1,0 +1,45 @@
+#include "platform/win32/CWinApp.h"
+
+#include <string_view>
+
+#include "platform/win32/Encoding.h"
+
+namespace {
+
+CWinApp* g_pApp = nullptr;
+
+}  // namespace
+
+CWinApp::CWinApp() {
+    g_pApp = this;
+}
+
+CWinApp::~CWinApp() {
+    if (g_pApp == this) g_pApp = nullptr;
+}
+
+int CWinApp::Run() {
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+CWinApp* AfxGetApp() {
+    return g_pApp;
+}
+
+HINSTANCE AfxGetInstanceHandle() {
+    return ::GetModuleHandleW(nullptr);
+}
+
+CString AfxLoadString(UINT id) {
+    // With a zero buffer size LoadStringW hands out a pointer into the resource itself.
+    const wchar_t* text = nullptr;
+    const int length =
+        ::LoadStringW(AfxGetInstanceHandle(), id, reinterpret_cast<LPWSTR>(&text), 0);
+    if (length <= 0 || !text) return CString();
+    return kiv::Narrow(std::wstring_view(text, static_cast<size_t>(length)));
+}

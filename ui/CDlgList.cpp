@@ -1,0 +1,29 @@
+#include "ui/CDlgList.h"
+
+#include "platform/AfxMessageBox.h"
+#include "platform/CFileException.h"
+#include "score/DataFilePath.h"
+#include "ui/ListFile.h"
+
+void CDlgList::DoDataExchange(CDataExchange& dx) {
+    DDX_Control(dx, IDC_LIST, m_list);
+}
+
+BOOL CDlgList::OnInitDialog() {
+    CDialog::OnInitDialog();
+    const CString path = DataFilePath();
+    m_list.InsertColumn(0, "\x96\xbc\x91\x4f", 170);          // 名前
+    m_list.InsertColumn(1, "\x83\x70\x83\x8f\x81\x5b", 110);  // パワー
+    try {
+        ListFile file(path);
+        // Each row goes to the top, so the file's last line is shown first.
+        while (const auto row = file.Next()) {
+            m_list.InsertItem(0, row->name);
+            m_list.SetItemText(0, 1, row->power);
+        }
+    } catch (const CFileException& e) {
+        AfxMessageBox(CString("file:") + e.m_strFileName);
+        return FALSE;
+    }
+    return TRUE;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <windows.h>
+
+#include "app/resource.h"
+#include "platform/win32/CDialog.h"
+#include "platform/win32/CListCtrl.h"
+
+// Lists the data file as it is on disk now, one row per line, the last line first.
+class CDlgList : public CDialog {
+public:
+    explicit CDlgList(HWND parent = nullptr) : CDialog(IDD_LIST, parent) {}
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+    // FALSE after a file error, which has been reported; the dialog then opens with no rows.
+    BOOL OnInitDialog() override;
+
+private:
+    CListCtrl m_list;
+};
