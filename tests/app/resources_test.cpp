@@ -3,6 +3,7 @@
 // is where a broken character (a 0x5C trail byte) or a slipped coordinate would show.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -138,7 +139,8 @@ protected:
     static void ExpectItem(const Item& item, int id, const wchar_t* windowClass,
                            const wchar_t* text, short x, short y, short cx, short cy) {
         EXPECT_EQ(item.id, id) << item.text;
-        EXPECT_EQ(item.windowClass, windowClass) << item.text;
+        // Class names are case-insensitive; windres writes them in capitals.
+        EXPECT_EQ(_wcsicmp(item.windowClass.c_str(), windowClass), 0) << item.windowClass;
         EXPECT_EQ(item.text, text);
         EXPECT_EQ(item.x, x) << item.text;
         EXPECT_EQ(item.y, y) << item.text;
