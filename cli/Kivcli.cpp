@@ -13,15 +13,17 @@
 
 namespace {
 
-// The console stands in for the window: the button's state goes to stderr as a progress note,
-// the result text to stdout (unless JSON is wanted).
+// "計測中", shown while the measurement runs.
+constexpr const char* kMeasuring = "\x8Cv\x91\xAA\x92\x86";
+
+// The console stands in for the window: the result text goes to stdout (unless JSON is wanted).
+// There is no button; its caption is not printed, since the button changes between the clock
+// readings, where no terminal output may hold up the measurement.
 class ConsoleHost : public MeasureHost {
 public:
     explicit ConsoleHost(bool json) : m_json(json) {}
 
-    void SetButton(const CString& caption, bool enabled) override {
-        if (!enabled) WriteText(stderr, ToUtf8(caption) + "...\n");
-    }
+    void SetButton(const CString&, bool) override {}
     void ShowResult(const CString& text, const CString&) override {
         if (!m_json) WriteText(stdout, ToUtf8(text));
     }
@@ -65,6 +67,7 @@ int RunKivcli(const std::vector<CString>& args) {
     try {
         const ArrScore scores = options->file ? ArrScore(*options->file) : ArrScore();
         ConsoleHost host(options->json);
+        WriteText(stderr, ToUtf8(kMeasuring) + "...\n");
         const Measurement measurement = MeasurePower(scores, host);
         if (options->json) WriteText(stdout, ToJson(measurement));
         return 0;
