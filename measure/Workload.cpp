@@ -1,12 +1,16 @@
 #include "measure/Workload.h"
 
+#include "measure/WorkloadKernel.h"
+
+// This file is compiled with its own flags (measure/CMakeLists.txt): functions in source order,
+// WorkloadKernel's loop head on a 64-byte line. Keep WorkloadKernelEnd right after the kernel.
+
 volatile std::int32_t g_nWorkloadHits = 0;
 
-namespace {
-
-// The search itself. The square of n is never multiplied out: it lives as s * hi + t and
-// advances by the next odd number, so every value stays in 32 bits and in registers.
-[[gnu::always_inline]] inline WorkloadEnd Search(std::int32_t count) {
+// The square of n is never multiplied out: it lives as s * hi + t and advances by the next odd
+// number, so every value stays in 32 bits and in registers.
+extern "C" KIV_WORKLOAD_ABI __attribute__((noinline, aligned(64))) WorkloadEnd WorkloadKernel(
+    std::int32_t count) {
     std::uint32_t n = 4;
     std::uint32_t odd = 7;  // 2n - 1, the last odd number added to the square
     std::uint32_t hi = 10;  // 10^d, d = the number of digits of n
@@ -42,14 +46,14 @@ namespace {
     return {n, static_cast<std::int32_t>(hits)};
 }
 
-}  // namespace
+extern "C" __attribute__((noinline)) void WorkloadKernelEnd() {}
 
 void RunWorkload(std::int32_t count) {
-    g_nWorkloadHits = Search(count).hits;
+    g_nWorkloadHits = WorkloadKernel(count).hits;
 }
 
 WorkloadEnd RunWorkloadTraced(std::int32_t count) {
-    const WorkloadEnd end = Search(count);
+    const WorkloadEnd end = WorkloadKernel(count);
     g_nWorkloadHits = end.hits;
     return end;
 }
