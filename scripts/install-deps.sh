@@ -7,7 +7,7 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64 xvfb x11-utils imagemagick fonts-ipafont-gothic locales zip
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev python3
 )
 
 missing=()
