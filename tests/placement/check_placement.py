@@ -7,7 +7,8 @@ branch inside the kernel); and its loop, from the head to the branch that closes
 one 64-byte line. All binaries must hold the same kernel bytes, native and Windows alike.
 
 usage: check_placement.py OBJDUMP BINARY... [--optional BINARY...]
-Binaries after --optional are skipped when they carry no symbols (a stripped build).
+Binaries after --optional may be stripped: there the kernel's bytes, as found in the other
+binaries, must occur once, starting on a 64-byte line.
 """
 
 import re
@@ -111,6 +112,34 @@ def check(objdump, binary):
     return code, where
 
 
+SECTION = re.compile(r"^\s*\d+\s+(\S+)\s+([0-9a-f]+)\s+([0-9a-f]+)\s+[0-9a-f]+\s+([0-9a-f]+)")
+
+
+def locate(objdump, binary, code):
+    """Where code occurs in a binary without symbols; describes it, or raises PlacementError."""
+    run = subprocess.run([objdump, "-h", binary], capture_output=True, text=True)
+    if run.returncode:
+        raise PlacementError(f"objdump failed: {run.stderr.strip()}")
+    with open(binary, "rb") as f:
+        data = f.read()
+    found = []
+    for line in run.stdout.splitlines():
+        section = SECTION.match(line)
+        if not section or not section.group(1).startswith(".text"):
+            continue
+        size, vma, offset = (int(section.group(i), 16) for i in (2, 3, 4))
+        content = data[offset:offset + size]
+        at = content.find(code)
+        while at >= 0:
+            found.append(vma + at)
+            at = content.find(code, at + 1)
+    if len(found) != 1:
+        raise PlacementError(f"the kernel's bytes occur {len(found)} times, not once")
+    if found[0] % LINE:
+        raise PlacementError(f"the kernel at {found[0]:#x} is not on a {LINE}-byte line")
+    return f"no symbols; the kernel's bytes at {found[0]:#x}"
+
+
 def main(argv):
     if len(argv) < 3:
         print(__doc__, file=sys.stderr)
@@ -119,7 +148,7 @@ def main(argv):
     required = rest[:rest.index("--optional")] if "--optional" in rest else rest
     optional = rest[rest.index("--optional") + 1:] if "--optional" in rest else []
 
-    failed, codes = False, {}
+    failed, codes, stripped = False, {}, []
     for binary in required + optional:
         try:
             code, where = check(objdump, binary)
@@ -127,8 +156,16 @@ def main(argv):
             print(f"ok   {binary}: {where}")
         except PlacementError as error:
             if binary in optional and str(error).startswith("no "):
-                print(f"skip {binary}: {error}")
+                stripped.append(binary)
                 continue
+            print(f"FAIL {binary}: {error}")
+            failed = True
+    for binary in stripped:
+        try:
+            if not codes:
+                raise PlacementError("no other binary to take the kernel's bytes from")
+            print(f"ok   {binary}: {locate(objdump, binary, next(iter(codes.values())))}")
+        except PlacementError as error:
             print(f"FAIL {binary}: {error}")
             failed = True
     if len(set(codes.values())) > 1:

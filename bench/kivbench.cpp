@@ -1,0 +1,229 @@
+// kivbench: how the timed workload's speed depends on the build rather than on the computer.
+// Runs the same natively and, as kivbench.exe, under Wine.
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "bench/FaithfulVariant.h"
+#include "bench/PlacementSweep.h"
+#include "bench/Stopwatch.h"
+#include "measure/MeasurePower.h"
+#include "measure/Spread.h"
+#include "measure/WorkloadKernel.h"
+#include "platform/Format.h"
+#include "score/ArrScore.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: kivbench [sweep] [variant] [overhead] [--short] [--rounds N] [--offsets N] "
+    "[--runs N]\n"
+    "  sweep     the kernel's code copied to N offsets within a 64-byte line (default 64),\n"
+    "            timed round-robin (--rounds, default 3), against the shipped placement\n"
+    "  variant   the shipped loop against a faster faithful variant, side by side (--rounds)\n"
+    "  overhead  whole measurements: time between the clock readings beyond the pause and\n"
+    "            the kernel (--runs, default 5)\n"
+    "  With no mode, all three. --short is the quick form the tests run: 32 offsets, one\n"
+    "  round, two measurements; it fails when the shipped placement is more than 1.5 times\n"
+    "  slower than the best copy, or the overhead exceeds 20 ms.\n";
+
+// Loose on purpose: the short form runs on busy machines. It catches a placement that makes the
+// loop several times slower, or work that crept in between the clock readings.
+constexpr double kShortPlacementLimit = 1.5;
+constexpr double kShortOverheadLimitMs = 20.0;
+
+struct Options {
+    bool sweep = false;
+    bool variant = false;
+    bool overhead = false;
+    bool quick = false;
+    int rounds = 0;  // 0: the mode's default
+    int offsets = 64;
+    int runs = 0;
+};
+
+void Print(const std::string& text) {
+    std::fputs(text.c_str(), stdout);
+    std::fflush(stdout);
+}
+
+bool ParseCount(const char* text, int& value) {
+    char* end = nullptr;
+    const long parsed = std::strtol(text, &end, 10);
+    if (*text == '\0' || *end != '\0' || parsed < 1 || parsed > 1000) return false;
+    value = static_cast<int>(parsed);
+    return true;
+}
+
+bool Parse(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        int* count = nullptr;
+        if (arg == "sweep") {
+            options.sweep = true;
+        } else if (arg == "variant") {
+            options.variant = true;
+        } else if (arg == "overhead") {
+            options.overhead = true;
+        } else if (arg == "--short") {
+            options.quick = true;
+        } else if (arg == "--rounds") {
+            count = &options.rounds;
+        } else if (arg == "--offsets") {
+            count = &options.offsets;
+        } else if (arg == "--runs") {
+            count = &options.runs;
+        } else {
+            return false;
+        }
+        if (count != nullptr && (++i == argc || !ParseCount(argv[i], *count))) return false;
+    }
+    if (!options.sweep && !options.variant && !options.overhead) {
+        options.sweep = options.variant = options.overhead = true;
+    }
+    if (options.quick) options.offsets = 32;
+    return true;
+}
+
+// Returns false when the shipped placement is beyond the short form's limit.
+bool Sweep(const Options& options) {
+    SweepOptions sweep;
+    sweep.offsets = options.offsets;
+    sweep.step = options.offsets >= 64 ? 1 : 64 / options.offsets;
+    sweep.rounds = options.rounds != 0 ? options.rounds : (options.quick ? 1 : 3);
+    Print(
+        kiv::Format("placement sweep: %d copies, %d round(s); each run verified (21 hits, "
+                    "n = 331983807)\n",
+                    sweep.offsets, sweep.rounds));
+    const SweepResult result = RunSweep(sweep);
+
+    std::vector<const PlacementTime*> order;
+    for (const PlacementTime& copy : result.copies) order.push_back(&copy);
+    std::sort(order.begin(), order.end(),
+              [](const PlacementTime* a, const PlacementTime* b) { return a->Best() < b->Best(); });
+    const double best = order.front()->Best();
+
+    Print("offset  best ms  median ms  x best\n");
+    for (const PlacementTime& copy : result.copies) {
+        Print(kiv::Format("%6d  %7.1f  %9.1f  %6.3f\n", copy.offset, copy.Best(), copy.Median(),
+                          copy.Best() / best));
+    }
+    const auto row = [&](const char* name, const PlacementTime& time) {
+        Print(kiv::Format("  %-22s offset %2d  %7.1f ms  %6.3f x best\n", name, time.offset,
+                          time.Best(), time.Best() / best));
+    };
+    row("best", *order.front());
+    row("median", *order[(order.size() - 1) / 2]);
+    row("worst", *order.back());
+    std::size_t rank = 0;
+    while (rank < order.size() && order[rank]->Best() < result.shipped.Best()) ++rank;
+    Print(
+        kiv::Format("  %-22s offset %2d  %7.1f ms  %6.3f x best (faster than %zu of %zu "
+                    "copies); goal <= 1.10\n",
+                    "shipped, in place", result.shippedOffset, result.shipped.Best(),
+                    result.shipped.Best() / best, order.size() - rank, order.size()));
+    return result.shipped.Best() <= kShortPlacementLimit * best;
+}
+
+void Variant(const Options& options) {
+    const int rounds = options.rounds != 0 ? options.rounds : (options.quick ? 2 : 5);
+    std::vector<double> shipped, variant;
+    for (int round = 0; round < rounds; ++round) {
+        WorkloadEnd a{}, b{};
+        shipped.push_back(TimeMs([&] { a = WorkloadKernel(21); }));
+        variant.push_back(TimeMs([&] { b = FaithfulWorkload(21); }));
+        if (a.hits != 21 || a.n != 331983807u || b.hits != 21 || b.n != 331983807u) {
+            throw std::runtime_error("a workload did not stop at the 21st hit");
+        }
+    }
+    const Spread s = SpreadOf(shipped);
+    const Spread v = SpreadOf(variant);
+    Print(
+        kiv::Format("shipped loop against the faithful variant, %d round(s), alternating:\n"
+                    "  shipped  best %7.1f ms  median %7.1f ms\n"
+                    "  variant  best %7.1f ms  median %7.1f ms\n"
+                    "  shipped / variant: %.3f (best), %.3f (median); goal <= 1.25\n",
+                    rounds, s.min, s.median, v.min, v.median, s.min / v.min, s.median / v.median));
+}
+
+// Whole measurements with the real clock, pause and workload; the button and the message box
+// do nothing. Records the clock readings finely and times the kernel inside the measurement.
+class TimingHost : public MeasureHost {
+public:
+    void SetButton(const CString&, bool) override {}
+    void ShowResult(const CString&, const CString&) override {}
+    long Clock() override {
+        const long ticks = MeasureHost::Clock();
+        m_readings.push_back(Now());
+        return ticks;
+    }
+    void RunWorkload(std::int32_t count) override {
+        m_kernelMs = TimeMs([&] { MeasureHost::RunWorkload(count); });
+    }
+
+    static double Now() {
+        return std::chrono::duration<double, std::milli>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    }
+
+    std::vector<double> m_readings;
+    double m_kernelMs = 0.0;
+};
+
+bool Overhead(const Options& options) {
+    const int runs = options.runs != 0 ? options.runs : (options.quick ? 2 : 5);
+    ArrScore scores = ArrScore::Unloaded("");
+    scores.AppendDefaults();
+    Print(
+        kiv::Format("overhead: %d measurement(s); total between the clock readings minus "
+                    "1000 ms minus the kernel\n"
+                    "   ticks  total ms  kernel ms  overhead ms  (by ticks)\n",
+                    runs));
+    std::vector<double> overheads;
+    for (int run = 0; run < runs; ++run) {
+        TimingHost host;
+        const Measurement m = MeasurePower(scores, host);
+        const double total = host.m_readings.at(1) - host.m_readings.at(0);
+        const double overhead = total - 1000.0 - host.m_kernelMs;
+        overheads.push_back(overhead);
+        Print(kiv::Format("  %6ld  %8.2f  %9.2f  %11.3f  (%.2f)\n", m.elapsedMs, total,
+                          host.m_kernelMs, overhead,
+                          static_cast<double>(m.elapsedMs) - 1000.0 - host.m_kernelMs));
+    }
+    const Spread spread = SpreadOf(overheads);
+    Print(kiv::Format("  overhead median %.3f ms, max %.3f ms; goal <= 2 ms\n", spread.median,
+                      spread.max));
+    return spread.median <= kShortOverheadLimitMs;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!Parse(argc, argv, options)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    try {
+        bool ok = true;
+        if (options.sweep) ok = Sweep(options) && ok;
+        if (options.variant) Variant(options);
+        if (options.overhead) ok = Overhead(options) && ok;
+        if (options.quick && !ok) {
+            Print("FAILED: beyond the short form's limits\n");
+            return 1;
+        }
+        return 0;
+    } catch (const std::exception& error) {
+        Print(kiv::Format("FAILED: %s\n", error.what()));
+        return 1;
+    }
+}
