@@ -1,5 +1,7 @@
 #include "app/DialogMeasureHost.h"
 
+#include "platform/win32/CWinApp.h"
+
 void DialogMeasureHost::SetButton(const CString& caption, bool enabled) {
     const CWnd button = m_dialog.GetDlgItem(IDOK);
     button.SetWindowText(caption);
@@ -10,5 +12,8 @@ void DialogMeasureHost::SetButton(const CString& caption, bool enabled) {
 }
 
 void DialogMeasureHost::ShowResult(const CString& text, const CString& caption) {
+    // A key pressed during the measurement (Enter pressed twice) would otherwise dismiss the
+    // result box the moment it appears, before anyone could read it.
+    AfxDiscardPendingInput();
     m_dialog.MessageBox(text, caption, MB_OK);
 }

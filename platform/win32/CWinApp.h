@@ -24,5 +24,8 @@ public:
 
 CWinApp* AfxGetApp();
 HINSTANCE AfxGetInstanceHandle();
+// Drops the keyboard and mouse input waiting in the thread's queue: what the user typed while
+// the thread was busy and could not show what it was doing.
+void AfxDiscardPendingInput();
 // A string resource as Shift-JIS text; empty when the string does not exist.
 CString AfxLoadString(UINT id);
