@@ -5,7 +5,14 @@
 #include "platform/win32/Encoding.h"
 
 int ShowMessageBox(HWND owner, const CString& text, const CString& caption, UINT type) {
-    return ::MessageBoxW(owner, kiv::Widen(text).c_str(), kiv::Widen(caption).c_str(), type);
+    // An owner that a modal dialog has already disabled (a box shown while that dialog is being
+    // set up) must stay disabled afterwards; Wine enables it again when the box ends.
+    const HWND root = owner ? ::GetAncestor(owner, GA_ROOT) : nullptr;
+    const bool wasDisabled = root && !::IsWindowEnabled(root);
+    const int result =
+        ::MessageBoxW(owner, kiv::Widen(text).c_str(), kiv::Widen(caption).c_str(), type);
+    if (wasDisabled && ::IsWindowEnabled(root)) ::EnableWindow(root, FALSE);
+    return result;
 }
 
 std::wstring FileStem(std::wstring_view path) {
