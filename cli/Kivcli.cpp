@@ -1,11 +1,12 @@
 #include "cli/Kivcli.h"
 
 #include <exception>
-#include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
 
 #include "cli/Console.h"
 #include "cli/Options.h"
+#include "cli/Report.h"
 #include "measure/MeasurePower.h"
 #include "platform/AfxMessageBox.h"
 #include "platform/Format.h"
@@ -16,33 +17,22 @@ namespace {
 // "計測中", shown while the measurement runs.
 constexpr const char* kMeasuring = "\x8Cv\x91\xAA\x92\x86";
 
-// The console stands in for the window: the result text goes to stdout (unless JSON is wanted).
+// The console stands in for the window: the result text goes to stdout (unless JSON or a series
+// of measurements is wanted).
 // There is no button; its caption is not printed, since the button changes between the clock
 // readings, where no terminal output may hold up the measurement.
 class ConsoleHost : public MeasureHost {
 public:
-    explicit ConsoleHost(bool json) : m_json(json) {}
+    explicit ConsoleHost(bool printText) : m_printText(printText) {}
 
     void SetButton(const CString&, bool) override {}
     void ShowResult(const CString& text, const CString&) override {
-        if (!m_json) WriteText(stdout, ToUtf8(text));
+        if (m_printText) WriteText(stdout, ToUtf8(text));
     }
 
 private:
-    bool m_json;
+    bool m_printText;
 };
-
-std::string ToJson(const Measurement& m) {
-    const nlohmann::json result = {
-        {"figure", kiv::Format("%.2f", m.power)},
-        {"power", m.power},
-        {"row", m.row},
-        {"label", ToUtf8(m.label)},
-        {"elapsed_ms", m.elapsedMs},
-        {"jitter", m.jitter},
-    };
-    return result.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
-}
 
 }  // namespace
 
@@ -66,10 +56,22 @@ int RunKivcli(const std::vector<CString>& args) {
     SetAfxMessageBoxHandler([](const CString& text) { WriteText(stderr, ToUtf8(text) + "\n"); });
     try {
         const ArrScore scores = options->file ? ArrScore(*options->file) : ArrScore();
-        ConsoleHost host(options->json);
-        WriteText(stderr, ToUtf8(kMeasuring) + "...\n");
-        const Measurement measurement = MeasurePower(scores, host);
-        if (options->json) WriteText(stdout, ToJson(measurement));
+        const bool series = options->repeat > 1;
+        ConsoleHost host(!options->json && !series);
+        std::vector<Measurement> runs;
+        for (int i = 0; i < options->repeat; ++i) {
+            WriteText(stderr, ToUtf8(kMeasuring) +
+                                  (series ? kiv::Format("... %d/%d\n", i + 1, options->repeat)
+                                          : std::string("...\n")));
+            runs.push_back(MeasurePower(scores, host));
+            if (series && !options->json) WriteText(stdout, RunLine(i + 1, runs.back()));
+        }
+        if (series) {
+            const RepeatSummary summary = Summarise(scores, std::move(runs));
+            WriteText(stdout, options->json ? RepeatJson(summary) : SummaryText(summary));
+        } else if (options->json) {
+            WriteText(stdout, MeasurementJson(runs.front()));
+        }
         return 0;
     } catch (const std::exception& e) {
         WriteText(stderr, std::string("kivcli: ") + e.what() + "\n");

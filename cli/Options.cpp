@@ -1,7 +1,7 @@
 #include "cli/Options.h"
 
 const char* const kUsage =
-    "Usage: kivcli [--json] [--file PATH]\n"
+    "Usage: kivcli [--json] [--file PATH] [--repeat N]\n"
     "\n"
     "Rates this computer's speed: pauses one second, runs a fixed workload, turns the time into\n"
     "a power figure and rates it against the score table (kiv.txt beside kivcli).\n"
@@ -9,8 +9,28 @@ const char* const kUsage =
     "Options:\n"
     "  --file PATH  use the score table in PATH\n"
     "  --json       print one JSON object instead of the message text\n"
+    "  --repeat N   measure N times (1 to 1000) and print each figure and label, the median\n"
+    "               figure with its row, and the spread: min, max and robust CV\n"
+    "               (1.4826 x median absolute deviation / median)\n"
     "  --help       show this help and exit\n"
     "  --version    show the version and exit\n";
+
+namespace {
+
+// A count 1 ... kMaxRepeat in plain decimal digits.
+bool ParseRepeat(const std::string& text, int& count) {
+    if (text.empty() || text.size() > 4) return false;
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + (c - '0');
+    }
+    if (value < 1 || value > kMaxRepeat) return false;
+    count = value;
+    return true;
+}
+
+}  // namespace
 
 std::optional<Options> ParseOptions(const std::vector<CString>& args, std::string& error) {
     Options options;
@@ -28,6 +48,17 @@ std::optional<Options> ParseOptions(const std::vector<CString>& args, std::strin
                 return std::nullopt;
             }
             options.file = args[++i];
+        } else if (arg == "--repeat" || arg.starts_with("--repeat=")) {
+            const bool joined = arg != "--repeat";
+            if (!joined && i + 1 == args.size()) {
+                error = "option --repeat needs a count";
+                return std::nullopt;
+            }
+            const std::string count = joined ? arg.substr(9) : args[++i].Str();
+            if (!ParseRepeat(count, options.repeat)) {
+                error = "option --repeat needs a count from 1 to 1000, not '" + count + "'";
+                return std::nullopt;
+            }
         } else if (arg.starts_with("--file=")) {
             options.file = CString(std::string_view(arg).substr(7));
         } else {

@@ -29,6 +29,11 @@ double Strength(double t0, double t1) {
 
 }  // namespace
 
+int RatedRow(const ArrScore& scores, double power) {
+    const int row = FindRank(scores, power);
+    return row != 0 ? row - 1 : 0;
+}
+
 Measurement MeasurePower(const ArrScore& scores, MeasureHost& host) {
     kiv::srand(static_cast<std::uint32_t>(host.Time()));
     const double t0 = static_cast<double>(host.Clock());
@@ -44,10 +49,8 @@ Measurement MeasurePower(const ArrScore& scores, MeasureHost& host) {
     result.power = result.jitter + y * y * y * y * y / 53.0;
 
     result.text.AppendFormat(kPowerLine, result.power);
-    int row = FindRank(scores, result.power);
-    if (row != 0) row = row - 1;
-    result.row = row;
-    result.label = scores[row].m_strName;  // bounds-checked
+    result.row = RatedRow(scores, result.power);
+    result.label = scores[result.row].m_strName;  // bounds-checked
     result.text.AppendFormat(kRankLine, result.label.GetString());
 
     host.ShowResult(result.text, kResultCaption);

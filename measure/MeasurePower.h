@@ -14,6 +14,9 @@ struct Measurement {
     CString text;  // the result message as shown
 };
 
+// The row a figure rates as: the row before FindRank's, or row 0 when FindRank gives 0.
+int RatedRow(const ArrScore& scores, double power);
+
 // Times the pause and the workload, rates the figure against scores, shows the result through
 // host and returns what it found.
 Measurement MeasurePower(const ArrScore& scores, MeasureHost& host);

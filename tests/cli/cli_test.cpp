@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+#include <stdexcept>
+
 #include "cli/Console.h"
 #include "cli/Options.h"
+#include "cli/Report.h"
 #include "tests/support/Sjis.h"
 
 namespace {
@@ -41,6 +45,88 @@ TEST(KivcliConsoleTest, ShiftJisBecomesUtf8) {
     const std::u8string text = u8"\nこのPCの戦闘力は 表 です。";
     EXPECT_EQ(ToUtf8(Sjis(text)), std::string(text.begin(), text.end()));
     EXPECT_EQ(ToUtf8(CString()), "");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(KivcliOptionsTest, RepeatTakesACountFromOneToAThousand) {
+    EXPECT_EQ(Parse({})->repeat, 1);
+    EXPECT_EQ(Parse({"--repeat", "15"})->repeat, 15);
+    EXPECT_EQ(Parse({"--repeat=1000", "--json"})->repeat, 1000);
+
+    std::string error;
+    EXPECT_FALSE(Parse({"--repeat"}, &error));
+    EXPECT_EQ(error, "option --repeat needs a count");
+    for (const char* bad : {"0", "1001", "-3", "+3", "x", "", "3x", "00015"}) {
+        EXPECT_FALSE(Parse({"--repeat", bad}, &error)) << bad;
+        EXPECT_EQ(error,
+                  std::string("option --repeat needs a count from 1 to 1000, not '") + bad + "'");
+    }
+}
+
+Measurement Rated(double power, long elapsedMs, const ArrScore& scores) {
+    Measurement m;
+    m.power = power;
+    m.elapsedMs = elapsedMs;
+    m.row = RatedRow(scores, power);
+    m.label = scores[m.row].m_strName;
+    return m;
+}
+
+TEST(KivcliRepeatTest, TheMedianFigureIsRatedLikeAMeasurement) {
+    ArrScore scores = ArrScore::Unloaded("");
+    scores.AppendDefaults();
+    // Figures of rows 22, 11 and 17 of the default table; the middle one is row 17's.
+    const RepeatSummary odd =
+        Summarise(scores, {Rated(150234.95, 1500, scores), Rated(8460.42, 3000, scores),
+                           Rated(26789.55, 2000, scores)});
+    EXPECT_DOUBLE_EQ(odd.medianPower, 26789.55);
+    EXPECT_EQ(odd.medianRow, 17);
+    EXPECT_EQ(odd.medianLabel, scores[17].m_strName);
+    EXPECT_DOUBLE_EQ(odd.power.min, 8460.42);
+    EXPECT_DOUBLE_EQ(odd.power.max, 150234.95);
+    EXPECT_DOUBLE_EQ(odd.elapsed.median, 2000.0);
+
+    // An even count rates the mean of the two middle figures, which no run measured.
+    const RepeatSummary even =
+        Summarise(scores, {Rated(8460.42, 3000, scores), Rated(150234.95, 1500, scores)});
+    EXPECT_DOUBLE_EQ(even.medianPower, (8460.42 + 150234.95) / 2);
+    EXPECT_EQ(even.medianRow, RatedRow(scores, even.medianPower));
+
+    EXPECT_THROW(Summarise(scores, {}), std::invalid_argument);
+}
+
+TEST(KivcliRepeatTest, TextAndJsonCarryEveryRunTheMedianAndTheSpread) {
+    ArrScore scores = ArrScore::Unloaded("");
+    scores.AppendDefaults();
+    const RepeatSummary summary =
+        Summarise(scores, {Rated(150234.95, 1600, scores), Rated(26789.55, 2000, scores),
+                           Rated(8460.42, 3000, scores)});
+    const std::string label17 = ToUtf8(scores[17].m_strName);
+
+    const std::string text = RepeatText(summary);
+    EXPECT_EQ(text.substr(0, text.find('\n')), "  1  150234.95  " + ToUtf8(scores[22].m_strName));
+    EXPECT_NE(text.find("\n  3  8460.42  " + ToUtf8(scores[11].m_strName) + "\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("\nmedian  26789.55  row 17  " + label17 + "\n"), std::string::npos);
+    // Deviations from 26789.55: 123445.40, 0, 18329.13; their median is 18329.13.
+    EXPECT_NE(text.find("\nspread  min 8460.42  max 150234.95  robust CV 101.44%\n"),
+              std::string::npos);
+    // Time deviations from 2000 ms: 400, 0, 1000.
+    EXPECT_NE(text.find("\ntime    min 1600 ms  max 3000 ms  robust CV 29.65%"), std::string::npos);
+
+    const nlohmann::json json = nlohmann::json::parse(RepeatJson(summary));
+    ASSERT_EQ(json["measurements"].size(), 3u);
+    EXPECT_EQ(json["measurements"][2]["figure"], "8460.42");
+    EXPECT_EQ(json["measurements"][2]["row"], 11);
+    EXPECT_EQ(json["median"]["figure"], "26789.55");
+    EXPECT_EQ(json["median"]["row"], 17);
+    EXPECT_EQ(json["median"]["label"], label17);
+    EXPECT_DOUBLE_EQ(json["spread"]["min"].get<double>(), 8460.42);
+    EXPECT_DOUBLE_EQ(json["spread"]["robust_cv"].get<double>(), summary.power.robustCv);
+    EXPECT_DOUBLE_EQ(json["elapsed_ms_spread"]["max"].get<double>(), 3000.0);
 }
 
 }  // namespace

@@ -1,0 +1,87 @@
+#include "cli/Report.h"
+
+#include <nlohmann/json.hpp>
+
+#include "cli/Console.h"
+#include "platform/Format.h"
+
+namespace {
+
+std::string Figure(double power) {
+    return kiv::Format("%.2f", power);
+}
+
+nlohmann::json MeasurementObject(const Measurement& m) {
+    return {
+        {"figure", Figure(m.power)}, {"power", m.power},          {"row", m.row},
+        {"label", ToUtf8(m.label)},  {"elapsed_ms", m.elapsedMs}, {"jitter", m.jitter},
+    };
+}
+
+nlohmann::json SpreadObject(const Spread& s) {
+    return {{"min", s.min}, {"max", s.max}, {"median", s.median}, {"robust_cv", s.robustCv}};
+}
+
+std::string Dump(const nlohmann::json& json) {
+    return json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+}
+
+}  // namespace
+
+std::string MeasurementJson(const Measurement& m) {
+    return Dump(MeasurementObject(m));
+}
+
+RepeatSummary Summarise(const ArrScore& scores, std::vector<Measurement> runs) {
+    RepeatSummary summary;
+    std::vector<double> powers, elapsed;
+    for (const Measurement& m : runs) {
+        powers.push_back(m.power);
+        elapsed.push_back(static_cast<double>(m.elapsedMs));
+    }
+    summary.power = SpreadOf(powers);
+    summary.elapsed = SpreadOf(elapsed);
+    summary.medianPower = summary.power.median;
+    summary.medianRow = RatedRow(scores, summary.medianPower);
+    summary.medianLabel = scores[summary.medianRow].m_strName;
+    summary.runs = std::move(runs);
+    return summary;
+}
+
+std::string RunLine(int number, const Measurement& m) {
+    return kiv::Format("%3d  %s  %s\n", number, Figure(m.power).c_str(), ToUtf8(m.label).c_str());
+}
+
+std::string SummaryText(const RepeatSummary& summary) {
+    std::string text;
+    text += kiv::Format("median  %s  row %d  %s\n", Figure(summary.medianPower).c_str(),
+                        summary.medianRow, ToUtf8(summary.medianLabel).c_str());
+    text +=
+        kiv::Format("spread  min %s  max %s  robust CV %.2f%%\n", Figure(summary.power.min).c_str(),
+                    Figure(summary.power.max).c_str(), summary.power.robustCv * 100.0);
+    text += kiv::Format("time    min %.0f ms  max %.0f ms  robust CV %.2f%% (pause and workload)\n",
+                        summary.elapsed.min, summary.elapsed.max, summary.elapsed.robustCv * 100.0);
+    return text;
+}
+
+std::string RepeatText(const RepeatSummary& summary) {
+    std::string text;
+    int number = 0;
+    for (const Measurement& m : summary.runs) text += RunLine(++number, m);
+    return text + SummaryText(summary);
+}
+
+std::string RepeatJson(const RepeatSummary& summary) {
+    nlohmann::json runs = nlohmann::json::array();
+    for (const Measurement& m : summary.runs) runs.push_back(MeasurementObject(m));
+    return Dump({
+        {"measurements", runs},
+        {"median",
+         {{"figure", Figure(summary.medianPower)},
+          {"power", summary.medianPower},
+          {"row", summary.medianRow},
+          {"label", ToUtf8(summary.medianLabel)}}},
+        {"spread", SpreadObject(summary.power)},
+        {"elapsed_ms_spread", SpreadObject(summary.elapsed)},
+    });
+}
