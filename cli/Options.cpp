@@ -10,8 +10,9 @@ const char* const kUsage =
     "  --file PATH  use the score table in PATH\n"
     "  --json       print one JSON object instead of the message text\n"
     "  --repeat N   measure N times (1 to 1000) and print each figure and label, the median\n"
-    "               figure with its row, and the spread: min, max and robust CV\n"
-    "               (1.4826 x median absolute deviation / median)\n"
+    "               figure with its row, and the spread of the figures and of the workload's\n"
+    "               time: min, max and robust CV (1.4826 x median absolute deviation /\n"
+    "               median)\n"
     "  --help       show this help and exit\n"
     "  --version    show the version and exit\n";
 

@@ -20,8 +20,8 @@ struct RepeatSummary {
     double medianPower = 0.0;  // rated like a measured figure
     int medianRow = 0;
     CString medianLabel;
-    Spread power;    // of the figures
-    Spread elapsed;  // of the milliseconds between the clock readings
+    Spread power;     // of the figures
+    Spread workload;  // of the workload's milliseconds: between the clock readings, less the pause
 };
 
 // Throws std::invalid_argument for no runs.
@@ -29,7 +29,7 @@ RepeatSummary Summarise(const ArrScore& scores, std::vector<Measurement> runs);
 
 // One line per measurement: its number (from 1), figure and label.
 std::string RunLine(int number, const Measurement& m);
-// The median figure with its row and label, and the spread of the figures and times.
+// The median figure with its row and label, and the spread of the figures and workload times.
 std::string SummaryText(const RepeatSummary& summary);
 // Every RunLine, then SummaryText.
 std::string RepeatText(const RepeatSummary& summary);

@@ -87,7 +87,7 @@ TEST(KivcliRepeatTest, TheMedianFigureIsRatedLikeAMeasurement) {
     EXPECT_EQ(odd.medianLabel, scores[17].m_strName);
     EXPECT_DOUBLE_EQ(odd.power.min, 8460.42);
     EXPECT_DOUBLE_EQ(odd.power.max, 150234.95);
-    EXPECT_DOUBLE_EQ(odd.elapsed.median, 2000.0);
+    EXPECT_DOUBLE_EQ(odd.workload.median, 1000.0);  // less the pause
 
     // An even count rates the mean of the two middle figures, which no run measured.
     const RepeatSummary even =
@@ -114,8 +114,9 @@ TEST(KivcliRepeatTest, TextAndJsonCarryEveryRunTheMedianAndTheSpread) {
     // Deviations from 26789.55: 123445.40, 0, 18329.13; their median is 18329.13.
     EXPECT_NE(text.find("\nspread  min 8460.42  max 150234.95  robust CV 101.44%\n"),
               std::string::npos);
-    // Time deviations from 2000 ms: 400, 0, 1000.
-    EXPECT_NE(text.find("\ntime    min 1600 ms  max 3000 ms  robust CV 29.65%"), std::string::npos);
+    // Workload times 600, 1000, 2000 ms; deviations from 1000 ms: 400, 0, 1000.
+    EXPECT_NE(text.find("\nworkload  min 600 ms  max 2000 ms  robust CV 59.30%\n"),
+              std::string::npos);
 
     const nlohmann::json json = nlohmann::json::parse(RepeatJson(summary));
     ASSERT_EQ(json["measurements"].size(), 3u);
@@ -126,7 +127,7 @@ TEST(KivcliRepeatTest, TextAndJsonCarryEveryRunTheMedianAndTheSpread) {
     EXPECT_EQ(json["median"]["label"], label17);
     EXPECT_DOUBLE_EQ(json["spread"]["min"].get<double>(), 8460.42);
     EXPECT_DOUBLE_EQ(json["spread"]["robust_cv"].get<double>(), summary.power.robustCv);
-    EXPECT_DOUBLE_EQ(json["elapsed_ms_spread"]["max"].get<double>(), 3000.0);
+    EXPECT_DOUBLE_EQ(json["workload_ms_spread"]["max"].get<double>(), 2000.0);
 }
 
 }  // namespace
