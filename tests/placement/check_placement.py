@@ -6,11 +6,13 @@ kernel's code is position independent (no call, no RIP-relative or indirect oper
 branch inside the kernel); and its loop, from the head to the branch that closes it, lies within
 one 64-byte line. All binaries must hold the same kernel bytes, native and Windows alike.
 
-usage: check_placement.py OBJDUMP BINARY... [--optional BINARY...]
+usage: check_placement.py OBJDUMP BINARY... [--optional BINARY...] [--if-built BINARY...]
 Binaries after --optional may be stripped: there the kernel's bytes, as found in the other
-binaries, must occur once, starting on a 64-byte line.
+binaries, must occur once, starting on a 64-byte line. Binaries after --if-built are checked
+when they exist (the other preset's programs, to compare the native and the Windows bytes).
 """
 
+import os
 import re
 import subprocess
 import sys
@@ -144,9 +146,14 @@ def main(argv):
     if len(argv) < 3:
         print(__doc__, file=sys.stderr)
         return 2
-    objdump, rest = argv[1], [a for a in argv[2:] if a]
-    required = rest[:rest.index("--optional")] if "--optional" in rest else rest
-    optional = rest[rest.index("--optional") + 1:] if "--optional" in rest else []
+    objdump, groups, group = argv[1], {"": [], "--optional": [], "--if-built": []}, ""
+    for arg in argv[2:]:
+        if arg in groups:
+            group = arg
+        elif arg:
+            groups[group].append(arg)
+    required, optional = groups[""], groups["--optional"]
+    required += [b for b in groups["--if-built"] if os.path.exists(b)]
 
     failed, codes, stripped = False, {}, []
     for binary in required + optional:
