@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Format.h"
+
 // A byte string holding Shift-JIS (code page 932) text. Lengths and indices count bytes;
 // searches step over double-byte characters so a trail byte never matches on its own.
 class CString {
@@ -37,8 +39,8 @@ public:
     int ReverseFind(char ch) const;
 
     // printf-style formatting with the project's own digits (see Format.h).
-    void Format(const char* format, ...) __attribute__((format(gnu_printf, 2, 3)));
-    void AppendFormat(const char* format, ...) __attribute__((format(gnu_printf, 2, 3)));
+    void Format(const char* format, ...) KIV_PRINTF_CHECKS(2, 3);
+    void AppendFormat(const char* format, ...) KIV_PRINTF_CHECKS(2, 3);
 
 private:
     std::string m_str;

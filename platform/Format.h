@@ -15,8 +15,17 @@ namespace kiv {
 // Integer lengths hh h l ll z j t and L for long double are understood; an unknown conversion
 // is copied as written.
 // The checks are the C99 ones (gnu_printf) on every build: mingw's plain printf checks would
-// follow the host runtime's older rules, which this formatter does not share.
+// follow the host runtime's older rules, which this formatter does not share. Clang knows only
+// "printf", which on the host (the only place clang builds it) means the same C99 rules.
+#if defined(__clang__)
+#define KIV_PRINTF_CHECKS(formatIndex, firstArgument) \
+    __attribute__((format(printf, formatIndex, firstArgument)))
+#else
+#define KIV_PRINTF_CHECKS(formatIndex, firstArgument) \
+    __attribute__((format(gnu_printf, formatIndex, firstArgument)))
+#endif
+
 std::string FormatV(const char* format, va_list args);
-std::string Format(const char* format, ...) __attribute__((format(gnu_printf, 1, 2)));
+std::string Format(const char* format, ...) KIV_PRINTF_CHECKS(1, 2);
 
 }  // namespace kiv

@@ -24,7 +24,15 @@ TEST(FormatTest, IntegersHonourFlagsWidthAndPrecision) {
               "ff FF 0xff 0XFF 0 10 010");
     EXPECT_EQ(Format("%lld %llu %u", LLONG_MIN, ULLONG_MAX, UINT_MAX),
               "-9223372036854775808 18446744073709551615 4294967295");
+// hh and h cut a promoted int down, which is what this checks; clang's checks object to it.
+#if defined(__clang__)
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wformat"
+#endif
     EXPECT_EQ(Format("%hhd %hu %zu %ld", 300, 70000, size_t{12}, -3L), "44 4464 12 -3");
+#if defined(__clang__)
+#pragma clang diagnostic pop
+#endif
     // '*' takes width and precision from the arguments; a negative width means '-'.
     EXPECT_EQ(Format("[%*d][%*d][%.*d][%.*d]", 4, 1, -4, 1, 3, 1, -1, 1), "[   1][1   ][001][1]");
 }
