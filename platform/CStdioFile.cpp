@@ -48,6 +48,8 @@ bool CStdioFile::FillBuffer() {
         const char c = chunk[i];
         if (c == kEndOfData) {
             m_eof = true;
+            char next = 0;
+            m_bytesAfterEnd = i + 1 < count || File().Read(&next, 1) > 0;
             break;
         }
         if (m_pendingCR) {

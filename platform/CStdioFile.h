@@ -39,6 +39,9 @@ public:
     void Close();
 
     const CString& GetFilePath() const { return m_strPath; }
+    // True once a 0x1A byte has ended the readable data and the file holds more bytes after it:
+    // a caller that rewrites the file would lose them.
+    bool HasBytesAfterEndOfData() const { return m_bytesAfterEnd; }
 
 private:
     bool FillBuffer();
@@ -50,4 +53,5 @@ private:
     size_t m_pos = 0;
     bool m_eof = false;        // the file ended, or a 0x1A byte was met
     bool m_pendingCR = false;  // a chunk ended in CR: the next byte decides what it becomes
+    bool m_bytesAfterEnd = false;
 };

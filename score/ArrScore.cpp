@@ -1,5 +1,7 @@
 #include "score/ArrScore.h"
 
+#include <cmath>
+
 #include "platform/AfxMessageBox.h"
 #include "platform/CFileException.h"
 #include "platform/CStdioFile.h"
@@ -33,6 +35,18 @@ CScore ParseRow(const CString& line) {
     return CScore(line.Mid(tab + 1), kiv::atof(line.Left(tab).GetString()));
 }
 
+// The power as the data file writes it: the whole number, "%.0f". An infinity (from a power
+// such as "1e400") becomes a number that overflows back to the same infinity when read, never
+// "inf", which would read back as 0. No number text reads back as NaN (and no loaded row can
+// hold one), so NaN is written as the word "nan": what it is, for the reader of the file.
+CString PowerText(double power) {
+    if (std::isinf(power)) return power > 0 ? "1e999" : "-1e999";
+    if (std::isnan(power)) return "nan";
+    CString text;
+    text.Format("%.0f", power);
+    return text;
+}
+
 }  // namespace
 
 ArrScore::ArrScore() : ArrScore(DataFilePath()) {}
@@ -48,7 +62,7 @@ ArrScore ArrScore::Unloaded(const CString& path) {
 void ArrScore::LoadFile() {
     // An existing file that could not be read to its end is never replaced by the defaults: it
     // may be the user's own table. It is written only when it did not exist, or was read whole
-    // and held too few rows.
+    // (nothing after a 0x1A byte) and held too few rows.
     bool writeDefaults = false;
     try {
         CStdioFile file(m_strPath, CStdioFile::modeRead | CStdioFile::typeText);
@@ -59,8 +73,10 @@ void ArrScore::LoadFile() {
             return;
         }
         AfxMessageBox(kTooFewRows);
+        // Lines after a 0x1A byte are hidden from the reader but are still the user's: a file
+        // that holds any is not replaced.
+        writeDefaults = !file.HasBytesAfterEndOfData();
         file.Close();
-        writeDefaults = true;
     } catch (const CFileException& error) {
         // Rows read before a read failure stay in front of the defaults.
         AfxMessageBox(CString("file:") + error.m_strFileName + kNotFound);
@@ -81,10 +97,15 @@ void ArrScore::SaveReportingFailure() {
 
 void ArrScore::SaveFile() {
     if (IsEmpty()) return;
+    // Each line is "%.0f\t%s\n" of power and label, except that the label goes in byte for byte
+    // (a NUL in it would end "%s") and a power that is not a number gets the text above.
     CString text;
     for (INT_PTR i = 0; i < GetSize(); ++i) {
         const CScore& row = GetAt(i);
-        text.AppendFormat("%.0f\t%s\n", row.m_dPower, row.m_strName.GetString());
+        text += PowerText(row.m_dPower);
+        text += '\t';
+        text += row.m_strName;
+        text += '\n';
     }
 
     // The whole table goes to a file beside the data file first, which then replaces it in one
