@@ -18,6 +18,7 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 from cases import CASES  # noqa: E402
+import fault_cases  # noqa: E402,F401  (registers its cases in CASES)
 from harness import Session, TestFailure, boot_template, wine_environment  # noqa: E402
 
 

@@ -1,7 +1,8 @@
 #include "Commands.h"
 
 #include <windows.h>
-// after windows.h, which it needs
+// after windows.h, which they need
+#include <commctrl.h>
 #include <psapi.h>
 
 #include <cstdlib>
@@ -200,6 +201,12 @@ std::string ListRowsCommand(const Args& args) {
     return JsonObject().AddRaw("columns", columns.Text()).AddRaw("rows", rows.Text()).Text();
 }
 
+// How many items a list view holds: for lists too long to read row by row.
+std::string ListCountCommand(const Args& args) {
+    const LRESULT count = SendMessageW(ControlOf(args, 1), LVM_GETITEMCOUNT, 0, 0);
+    return JsonObject().Add("count", static_cast<long long>(count)).Text();
+}
+
 // A message box as a user sees it: its text, its icon, its buttons and the window it belongs to.
 std::string MsgboxCommand(const Args& args) {
     const HWND box =
@@ -315,6 +322,7 @@ const std::map<std::string, std::function<std::string(const Args&)>>& Table() {
         {"key", KeyCommand},
         {"syscommand", SysCommand},
         {"list-rows", ListRowsCommand},
+        {"list-count", ListCountCommand},
         {"msgbox", MsgboxCommand},
         {"is-enabled", IsEnabledCommand},
         {"pid-alive", PidAliveCommand},
@@ -344,6 +352,7 @@ const char* CommandUsage() {
            "key HWND enter|esc [post]                  types a key into the window\n"
            "syscommand HWND ID                         chooses a system-menu item\n"
            "list-rows HWND ID                          a list view's columns and rows\n"
+           "list-count HWND ID                         how many items a list view holds\n"
            "msgbox CAPTION [TIMEOUT_MS]                a message box's text, icon, buttons, owner\n"
            "is-enabled HWND                            whether the window takes input\n"
            "pid-alive PID | wait-exit PID [TIMEOUT_MS] a process's life\n"

@@ -1,0 +1,107 @@
+"""End-to-end cases for a data file the program cannot use or cannot write, and a very long one.
+
+In each the program must start, say what happened, measure, and leave the user's file exactly
+as it was."""
+
+import time
+
+from cases import case, check_result, end_with_esc
+from harness import (
+    IDC_LIST, IDM_SHOWLIST, LIST_CAPTION, LOAD_CAPTION, MISSING_TAIL, SHORT_DATA, check,
+    check_equal, data_lines, encode_rows, windows_path)
+
+# " に書き込めません。": the data file could not be written.
+NOT_WRITABLE_TAIL = " に書き込めません。"
+
+
+def start_up_messages(s, program):
+    """Dismisses the start-up messages and returns their texts, in order."""
+    messages = []
+    while s.next_start_window()["caption"] == LOAD_CAPTION:
+        box = s.message_box(LOAD_CAPTION)
+        check_equal(box["owner"], "0", "a start-up message's owner")
+        messages.append(box["text"])
+        s.dismiss(box)
+    return messages
+
+
+def measure_once(s, main, ctx):
+    box = s.measure(main, lambda: s.driver("click", main, 1))
+    check_result(s, box, main, data_lines(ctx.reference))
+    s.dismiss(box)
+
+
+@case
+def data_file_folder(s, ctx):
+    """kiv.txt is a folder: reported, measured with the defaults, the folder left alone."""
+    folder = s.folder()
+    (folder / "kiv.txt").mkdir()
+    (folder / "kiv.txt" / "keep").write_bytes(b"mine")
+    program = s.start(folder)
+    messages = start_up_messages(s, program)
+    ctx.metric("messages", messages)
+    check_equal(messages, ["file:" + windows_path(folder / "kiv.txt") + MISSING_TAIL],
+                "the start-up messages")
+    main = s.main_window()
+    measure_once(s, main, ctx)
+    end_with_esc(s, main, program)
+    check((folder / "kiv.txt").is_dir(), "kiv.txt is still a folder")
+    check_equal((folder / "kiv.txt" / "keep").read_bytes(), b"mine", "the folder's file")
+    check_equal(sorted(p.name for p in folder.iterdir()), ["kiv.exe", "kiv.txt"], "the folder")
+
+
+@case
+def unwritable_folder(s, ctx):
+    """The program cannot write beside its data file. We run as root, for whom permissions do
+    not count, so a folder stands where the save writes first (kiv.txt.tmp, which then replaces
+    kiv.txt): the save fails exactly as in a read-only folder. A file of four rows must be
+    rewritten with the defaults; it cannot be, so it must stay as it was."""
+    folder = s.folder()
+    data_file = folder / "kiv.txt"
+    data_file.write_bytes(encode_rows([("100", "A"), ("200", "B"), ("300", "C"), ("400", "D")]))
+    before = data_file.read_bytes()
+    (folder / "kiv.txt.tmp").mkdir()
+    program = s.start(folder)
+    messages = start_up_messages(s, program)
+    ctx.metric("messages", messages)
+    check_equal(messages, [SHORT_DATA, "file:" + windows_path(data_file) + NOT_WRITABLE_TAIL],
+                "the start-up messages")
+    main = s.main_window()
+    box = s.measure(main, lambda: s.driver("click", main, 1))
+    # The table is the four rows followed by the defaults.
+    check_result(s, box, main, data_lines(before) + data_lines(ctx.reference))
+    s.dismiss(box)
+    end_with_esc(s, main, program)
+    check_equal(data_file.read_bytes(), before, "the data file")
+    check_equal(sorted(p.name for p in folder.iterdir()), ["kiv.exe", "kiv.txt", "kiv.txt.tmp"],
+                "the folder")
+
+
+@case
+def long_list(s, ctx):
+    """A data file of 100,000 rows: the program starts, the list opens with every row, and the
+    program still measures afterwards."""
+    folder = s.folder()
+    data_file = folder / "kiv.txt"
+    rows = [(str(20 + 37 * i), f"行{i}") for i in range(100_000)]
+    data_file.write_bytes(encode_rows(rows))
+    before = data_file.read_bytes()
+    program = s.start(folder)
+    main = s.main_window(timeout=60)
+    ctx.metric("start_to_window_s", round(time.monotonic() - program.started, 2))
+
+    opened = time.monotonic()
+    s.driver("syscommand", main, IDM_SHOWLIST)
+    dialog = s.driver("wait-window", LIST_CAPTION, 600_000, "#32770")["hwnd"]
+    ctx.metric("list_open_s", round(time.monotonic() - opened, 2))
+    check_equal(s.driver("list-count", dialog, IDC_LIST)["count"], 100_000, "the listed rows")
+    s.shot("long-list")
+    closed = time.monotonic()
+    s.close_dialog(dialog)
+    ctx.metric("list_close_s", round(time.monotonic() - closed, 2))
+
+    box = s.measure(main, lambda: s.driver("click", main, 1))
+    check(box["text"], "a result after the long list")
+    s.dismiss(box)
+    end_with_esc(s, main, program)
+    check_equal(data_file.read_bytes(), before, "the data file")
