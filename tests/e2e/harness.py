@@ -291,13 +291,17 @@ class Session:
             raise TestFailure("the program did not end") from None
 
     def shot(self, name):
+        time.sleep(0.2)  # a window that has just appeared may still be drawing itself
         subprocess.run(["import", "-display", self.xvfb.display, "-window", "root",
                         str(self.shots / f"{name}.png")], env=self.env, timeout=30, check=True)
 
     # ---- what the user sees ----
 
     def main_window(self, timeout=20):
-        return self.driver("wait-window", MAIN_CAPTION, int(timeout * 1000), "#32770")["hwnd"]
+        """The main window, once it is drawn and waits for the user, as a user would wait."""
+        found = self.driver("wait-window", MAIN_CAPTION, int(timeout * 1000), "#32770")
+        self.driver("wait-idle", found["pid"], int(timeout * 1000))
+        return found["hwnd"]
 
     def message_box(self, caption, timeout=20):
         return self.driver("msgbox", caption, int(timeout * 1000))
@@ -344,14 +348,31 @@ class Session:
     def measure(self, main, press):
         """One measurement started by press(); returns the result box as the user saw it.
 
-        Checks the button while the run goes on and after the result box is dismissed."""
+        Checks the button, on the screen too, while the run goes on and while the result is shown."""
         check_equal(self.button(main)["text"], MEASURE, "the button before measuring")
+        # A person reacts after the window settles. Under Wine a busy thread's drawing reaches
+        # the screen only when it last waited for input 50 ms or more before, so a press that
+        # follows the previous message at once would not show the button's change.
+        time.sleep(0.2)
         press()
         self.wait_button(main, MEASURING, False, timeout=10)
+        # What the screen showed of the button until the result came.
+        looks = []
+
+        def result_shown():
+            if RESULT_CAPTION in [w["caption"] for w in self.top_windows()]:
+                return True
+            looks.append(self.driver("look", main, 1)["look"])
+            return False
+        poll(result_shown, 60, "the result box", interval=0.05)
         box = self.message_box(RESULT_CAPTION, timeout=60)
         button = self.button(main)
         check(button["text"] == MEASURING and not button["enabled"],
               "the button stays 計測中 and disabled while the result is shown")
+        # The dialog paints while the result box is up; the user saw the same during the run.
+        time.sleep(0.2)
+        check(self.driver("look", main, 1)["look"] in looks[:-1],
+              "the screen showed the button as 計測中 during the measurement")
         return box
 
     def memory(self, program, pid):

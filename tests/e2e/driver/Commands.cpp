@@ -13,6 +13,7 @@
 
 #include "IconKind.h"
 #include "RemoteListView.h"
+#include "Screen.h"
 #include "Text.h"
 #include "Windows.h"
 
@@ -233,6 +234,16 @@ std::string MsgboxCommand(const Args& args) {
         .Text();
 }
 
+// A fingerprint of what the screen shows of a control, to compare looks at two moments.
+std::string LookCommand(const Args& args) {
+    const HWND control = ControlOf(args, 1);
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    Canvas shown(rect.right - rect.left, rect.bottom - rect.top);
+    shown.CopyFromScreen(rect.left, rect.top);
+    return JsonObject().Add("look", std::to_string(shown.Hash())).Text();
+}
+
 std::string IsEnabledCommand(const Args& args) {
     return JsonObject().Add("enabled", bool(IsWindowEnabled(Window(args, 1)))).Text();
 }
@@ -258,6 +269,15 @@ std::string WaitExitCommand(const Args& args) {
     if (process && WaitForSingleObject(process.get(), DWORD(Number(args, 2, kDefaultTimeoutMs))) !=
                        WAIT_OBJECT_0)
         throw std::runtime_error("the process is still running");
+    return "{}";
+}
+
+// Until the process waits for input with nothing left to do, as after drawing its window.
+std::string WaitIdleCommand(const Args& args) {
+    const Handle process = OpenPid(args, SYNCHRONIZE | PROCESS_QUERY_INFORMATION);
+    if (!process) throw std::runtime_error("no process " + Arg(args, 1));
+    if (WaitForInputIdle(process.get(), DWORD(Number(args, 2, kDefaultTimeoutMs))) != 0)
+        throw std::runtime_error("the process did not become idle");
     return "{}";
 }
 
@@ -330,6 +350,8 @@ const std::map<std::string, std::function<std::string(const Args&)>>& Table() {
         {"memory", MemoryCommand},
         {"hold-file", HoldFileCommand},
         {"release-file", ReleaseFileCommand},
+        {"look", LookCommand},
+        {"wait-idle", WaitIdleCommand},
     };
     return table;
 }
@@ -351,11 +373,13 @@ const char* CommandUsage() {
            "click HWND ID                              presses an enabled button\n"
            "key HWND enter|esc [post]                  types a key into the window\n"
            "syscommand HWND ID                         chooses a system-menu item\n"
+           "look HWND ID                               a fingerprint of the control's pixels\n"
            "list-rows HWND ID                          a list view's columns and rows\n"
            "list-count HWND ID                         how many items a list view holds\n"
            "msgbox CAPTION [TIMEOUT_MS]                a message box's text, icon, buttons, owner\n"
            "is-enabled HWND                            whether the window takes input\n"
            "pid-alive PID | wait-exit PID [TIMEOUT_MS] a process's life\n"
+           "wait-idle PID [TIMEOUT_MS]                 until the process waits for input\n"
            "memory PID                                 working set, private bytes, age\n"
            "hold-file PATH [SECONDS]                   opens a file without sharing\n"
            "release-file PATH                          closes a held file\n"
