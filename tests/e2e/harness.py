@@ -190,7 +190,9 @@ class Driver:
                                         stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=log)
         self.buffer = b""
 
-    def __call__(self, *words, timeout=30):
+    def __call__(self, *words):
+        # The driver waits itself for as long as a command's own timeout (in ms) says.
+        timeout = 30 + max((w for w in words if isinstance(w, int)), default=0) / 1000
         line = "\t".join(str(word) for word in words) + "\n"
         self.process.stdin.write(line.encode())
         self.process.stdin.flush()
