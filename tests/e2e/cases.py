@@ -155,6 +155,26 @@ def five_rows(s, ctx):
 
 
 @case
+def start_up(s, ctx):
+    """Start-up time (process start to main window shown) and memory, over several starts."""
+    folder = s.folder()
+    (folder / "kiv.txt").write_bytes(ctx.reference)
+    times, ages, memory = [], [], None
+    for _ in range(5):
+        program = s.start(folder)
+        found = s.driver("wait-window", MAIN_CAPTION, 20000, "#32770")
+        times.append(round(time.monotonic() - program.started, 3))
+        ages.append(s.driver("memory", found["pid"])["age_ms"])
+        s.driver("wait-idle", found["pid"], 20000)
+        memory = s.memory(program, found["pid"])
+        end_with_esc(s, found["hwnd"], program)
+    ctx.metric("start_to_window_s", times)
+    ctx.metric("process_age_at_window_ms", ages)
+    ctx.metric("memory_when_idle", memory)
+    check(max(times) < 5, "the main window shows within 5 s of the start")
+
+
+@case
 def four_rows(s, ctx):
     """Four rows are too few: the message, then the four rows followed by the 41 defaults."""
     folder = s.folder()
