@@ -69,7 +69,11 @@ SweepResult RunSweep(const SweepOptions& options) {
     for (std::size_t i = 1; i < count; ++i) {
         if (result.copies[i].Best() < result.copies[best].Best()) best = i;
     }
-    for (int k = 0; k < options.confirm; ++k) {
+    for (int k = 0; k < options.confirmMax; ++k) {
+        if (k >= options.confirm &&
+            result.shipped.Best() <= options.confirmUntil * result.copies[best].Best()) {
+            break;
+        }
         result.shipped.ms.push_back(TimeKernel(&WorkloadKernel));
         result.copies[best].ms.push_back(TimeKernel(kernels[best]));
     }

@@ -7,8 +7,10 @@
 struct SweepOptions {
     int offsets = 64;  // copies at byte offsets 0, step, 2 * step ... within a 64-byte line
     int step = 1;
-    int rounds = 3;   // every copy runs once per round, round-robin
-    int confirm = 3;  // then the shipped code and the best copy run this often more, by turns
+    int rounds = 3;      // every copy runs once per round, round-robin
+    int confirm = 3;     // then the shipped code and the best copy run this often more, by turns,
+    int confirmMax = 3;  // and up to this often while the shipped code's best is above
+    double confirmUntil = 0.0;  // confirmUntil times the best copy's (a busy machine's noise)
 };
 
 struct PlacementTime {

@@ -9,8 +9,9 @@ volatile std::int32_t g_nWorkloadHits = 0;
 
 // The square of n is never multiplied out: it lives as s * hi + t and advances by the next odd
 // number, so every value stays in 32 bits and in registers.
-extern "C" KIV_WORKLOAD_ABI __attribute__((noinline, aligned(64))) WorkloadEnd WorkloadKernel(
-    std::int32_t count) {
+extern "C" KIV_WORKLOAD_ABI KIV_WORKLOAD_UNINSTRUMENTED KIV_WORKLOAD_SECTION
+    __attribute__((noinline, aligned(64))) WorkloadEnd
+    WorkloadKernel(std::int32_t count) {
     std::uint32_t n = 4;
     std::uint32_t odd = 7;  // 2n - 1, the last odd number added to the square
     std::uint32_t hi = 10;  // 10^d, d = the number of digits of n
@@ -44,7 +45,8 @@ extern "C" KIV_WORKLOAD_ABI __attribute__((noinline, aligned(64))) WorkloadEnd W
     return {n, static_cast<std::int32_t>(hits)};
 }
 
-extern "C" __attribute__((noinline)) void WorkloadKernelEnd() {}
+extern "C" KIV_WORKLOAD_UNINSTRUMENTED KIV_WORKLOAD_SECTION __attribute__((noinline)) void
+WorkloadKernelEnd() {}
 
 void RunWorkload(std::int32_t count) {
     g_nWorkloadHits = WorkloadKernel(count).hits;
