@@ -240,7 +240,9 @@ class Session:
             copy_prefix(Path(template), self.prefix)
             self.xvfb = Xvfb(self.log)
             self.env = wine_environment(self.prefix, self.xvfb.display)
-            subprocess.run(["wineserver", "-p"], env=self.env, check=True, timeout=30)
+            # Kept running between the programs, and gone on its own soon after the last one if
+            # this test is killed before it can end it.
+            subprocess.run(["wineserver", "-p20"], env=self.env, check=True, timeout=30)
             self.driver = Driver(driver_exe, self.env, self.log)
             self.driver("windows")
         except BaseException:

@@ -9,6 +9,7 @@
 import argparse
 import json
 import shutil
+import signal
 import subprocess
 import sys
 import time
@@ -73,6 +74,8 @@ def run_case(args):
 
 
 def main():
+    # A timed-out test is terminated: end the display and Wine like any other failure.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("terminated"))
     parser = argparse.ArgumentParser(description=__doc__,
                                      formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--exe", type=Path, help="kiv.exe")
