@@ -96,10 +96,20 @@ std::string WaitGoneCommand(const Args& args) {
     return "{}";
 }
 
+// Top-level windows: the visible ones, or "all"; of one process when a pid is given.
 std::string WindowsCommand(const Args& args) {
+    bool all = false;
+    DWORD pid = 0;
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "all")
+            all = true;
+        else
+            pid = DWORD(Number(args, i, 0));
+    }
     JsonArray list;
-    for (const WindowInfo& info : TopLevelWindows(!(args.size() > 1 && args[1] == "all")))
-        list.AddRaw(WindowJson(info));
+    for (const WindowInfo& info : TopLevelWindows(!all)) {
+        if (!pid || info.pid == pid) list.AddRaw(WindowJson(info));
+    }
     return JsonObject().AddRaw("windows", list.Text()).Text();
 }
 
@@ -367,7 +377,7 @@ std::string RunCommand(const std::vector<std::string>& words) {
 const char* CommandUsage() {
     return "wait-window CAPTION [TIMEOUT_MS] [CLASS]   a visible top-level window: hwnd, pid\n"
            "wait-gone HWND [TIMEOUT_MS]                until the window is hidden or destroyed\n"
-           "windows [all]                              top-level windows\n"
+           "windows [all] [PID]                        top-level windows (of one process)\n"
            "window HWND                                the window and its visible controls\n"
            "text|state HWND ID                         a control's text, id, class and state\n"
            "click HWND ID                              presses an enabled button\n"
