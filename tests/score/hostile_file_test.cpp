@@ -90,6 +90,16 @@ TEST_F(HostileFileTest, RowsAfterAnEndOfDataByteAreHiddenButNeverOverwritten) {
     EXPECT_EQ(scores[1].m_strName, CString("b"));
     EXPECT_EQ(Read(), hidden);
 
+    // The same when the 0x1A is the last byte the reader takes in one go (64 KiB), and the rows
+    // come in the next.
+    const std::string head = "1\ta\r\n2\t";
+    const std::string atChunkEnd = head + std::string(65'535 - head.size(), 'b') +
+                                   "\x1A"
+                                   "3\tc\r\n";
+    Write(atChunkEnd);
+    EXPECT_EQ(Load().GetSize(), 2 + 41);
+    EXPECT_EQ(Read(), atChunkEnd);
+
     // A 0x1A as the very last byte (as old editors add) hides nothing: the short file is
     // rewritten, and a complete one kept.
     Write("1\ta\r\n2\tb\r\n\x1A");
