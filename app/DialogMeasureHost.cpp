@@ -9,6 +9,7 @@ void DialogMeasureHost::SetButton(const CString& caption, bool enabled) {
     // The pause and the workload block the message loop: paint the new state now, or the user
     // would not see it until the result box appears.
     button.UpdateWindow();
+    AfxShowPaintedNow();
 }
 
 void DialogMeasureHost::ShowResult(const CString& text, const CString& caption) {

@@ -7,6 +7,7 @@
 namespace {
 
 CWinApp* g_pApp = nullptr;
+constexpr UINT kNeverPosted = WM_APP + 0x3FFF;
 
 }  // namespace
 
@@ -41,6 +42,14 @@ void AfxDiscardPendingInput() {
     }
     while (::PeekMessageW(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
     }
+}
+
+void AfxShowPaintedNow() {
+    // Some window systems (Wine's among them) put what was painted on the screen only when the
+    // thread next looks for input. Looking for a message that is never posted takes nothing
+    // from the queue and leaves any pending input where it is.
+    MSG msg;
+    ::PeekMessageW(&msg, nullptr, kNeverPosted, kNeverPosted, PM_NOREMOVE);
 }
 
 CString AfxLoadString(UINT id) {

@@ -27,5 +27,7 @@ HINSTANCE AfxGetInstanceHandle();
 // Drops the keyboard and mouse input waiting in the thread's queue: what the user typed while
 // the thread was busy and could not show what it was doing.
 void AfxDiscardPendingInput();
+// Puts what the thread has painted on the screen now, while it goes on without reading input.
+void AfxShowPaintedNow();
 // A string resource as Shift-JIS text; empty when the string does not exist.
 CString AfxLoadString(UINT id);

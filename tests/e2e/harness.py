@@ -349,15 +349,13 @@ class Session:
         contents = self.driver("list-rows", dialog, IDC_LIST)
         return dialog, contents
 
-    def measure(self, main, press):
+    def measure(self, main, press, settle=0.2):
         """One measurement started by press(); returns the result box as the user saw it.
 
-        Checks the button, on the screen too, while the run goes on and while the result is shown."""
+        Checks the button, on the screen too, while the run goes on and while the result is shown.
+        settle is how long the user waits after the button comes back before pressing."""
         check_equal(self.button(main)["text"], MEASURE, "the button before measuring")
-        # A person reacts after the window settles. Under Wine a busy thread's drawing reaches
-        # the screen only when it last waited for input 50 ms or more before, so a press that
-        # follows the previous message at once would not show the button's change.
-        time.sleep(0.2)
+        time.sleep(settle)
         press()
         self.wait_button(main, MEASURING, False, timeout=10)
         # What the screen showed of the button until the result came.
