@@ -23,11 +23,14 @@ namespace fs = std::filesystem;
 namespace {
 
 // A folder of its own for the whole run, on a memory file system when there is one: every
-// rewrite forces the file to the disk.
+// rewrite forces the file to the disk. scripts/fuzz.sh names the place in KIV_FUZZ_DIR and
+// removes it afterwards, also when a run ends without the exit handler below.
 const fs::path& Folder() {
     static const fs::path folder = [] {
-        const fs::path base =
-            fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+        const char* given = std::getenv("KIV_FUZZ_DIR");
+        const fs::path base = given != nullptr         ? fs::path(given)
+                              : fs::exists("/dev/shm") ? fs::path("/dev/shm")
+                                                       : fs::temp_directory_path();
         std::string name = (base / "kiv-fuzz-XXXXXX").string();
         if (mkdtemp(name.data()) == nullptr) FuzzFailure("no temporary folder");
         std::atexit([] {

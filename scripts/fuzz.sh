@@ -16,6 +16,10 @@ cmake --build --preset asan >/dev/null
 
 build=build/asan
 mkdir -p "$build/fuzz-findings"
+# The load target's scratch files, on a memory file system when there is one.
+scratch=$(mktemp -d /dev/shm/kiv-fuzz.XXXXXX 2>/dev/null || mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+export KIV_FUZZ_DIR="$scratch"
 for target in "${targets[@]}"; do
     work="$build/fuzz-corpus/$target"
     mkdir -p "$work"
