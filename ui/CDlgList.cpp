@@ -5,6 +5,26 @@
 #include "score/DataFilePath.h"
 #include "ui/ListFile.h"
 
+namespace {
+
+// Draws the list once, after its rows are in, instead of once for every row: a long file would
+// otherwise keep the program busy for many seconds.
+class RedrawOnceAfter {
+public:
+    explicit RedrawOnceAfter(const CWnd& window) : m_window(window) { m_window.SetRedraw(FALSE); }
+    ~RedrawOnceAfter() {
+        m_window.SetRedraw(TRUE);
+        m_window.Invalidate();
+    }
+    RedrawOnceAfter(const RedrawOnceAfter&) = delete;
+    RedrawOnceAfter& operator=(const RedrawOnceAfter&) = delete;
+
+private:
+    const CWnd& m_window;
+};
+
+}  // namespace
+
 void CDlgList::DoDataExchange(CDataExchange& dx) {
     DDX_Control(dx, IDC_LIST, m_list);
 }
@@ -15,6 +35,7 @@ BOOL CDlgList::OnInitDialog() {
     m_list.InsertColumn(0, "\x96\xbc\x91\x4f", 170);          // 名前
     m_list.InsertColumn(1, "\x83\x70\x83\x8f\x81\x5b", 110);  // パワー
     try {
+        const RedrawOnceAfter redraw(m_list);
         ListFile file(path);
         // Each row goes to the top, so the file's last line is shown first.
         while (const auto row = file.Next()) {

@@ -18,6 +18,8 @@ public:
     BOOL EnableWindow(BOOL enable = TRUE) const { return ::EnableWindow(m_hWnd, enable); }
     BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
     void UpdateWindow() const { ::UpdateWindow(m_hWnd); }
+    void SetRedraw(BOOL redraw) const { SendMessage(WM_SETREDRAW, redraw); }
+    void Invalidate() const { ::InvalidateRect(m_hWnd, nullptr, TRUE); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
     RECT GetClientRect() const;
     HMENU GetSystemMenu() const { return ::GetSystemMenu(m_hWnd, FALSE); }
