@@ -11,7 +11,7 @@ namespace kiv {
 namespace {
 
 // One conversion's flags, width and precision.
-struct Spec {
+struct Conversion {
     bool left = false;       // '-'
     bool plus = false;       // '+'
     bool space = false;      // ' '
@@ -26,13 +26,13 @@ struct Spec {
 enum class Length { None, Char, Short, Long, LongLong, Size, Max, PtrDiff, LongDouble };
 
 // Pads body (after its sign or prefix) to the field width.
-void Emit(std::string& out, const Spec& spec, std::string_view prefix, std::string_view body,
+void Emit(std::string& out, const Conversion& conv, std::string_view prefix, std::string_view body,
           bool zeroPadding) {
     const size_t length = prefix.size() + body.size();
-    const size_t fill = spec.width > 0 && static_cast<size_t>(spec.width) > length
-                            ? static_cast<size_t>(spec.width) - length
+    const size_t fill = conv.width > 0 && static_cast<size_t>(conv.width) > length
+                            ? static_cast<size_t>(conv.width) - length
                             : 0;
-    if (spec.left) {
+    if (conv.left) {
         out += prefix;
         out += body;
         out.append(fill, ' ');
@@ -47,10 +47,10 @@ void Emit(std::string& out, const Spec& spec, std::string_view prefix, std::stri
     }
 }
 
-std::string_view SignOf(bool negative, const Spec& spec) {
+std::string_view SignOf(bool negative, const Conversion& conv) {
     if (negative) return "-";
-    if (spec.plus) return "+";
-    if (spec.space) return " ";
+    if (conv.plus) return "+";
+    if (conv.space) return " ";
     return "";
 }
 
@@ -64,23 +64,24 @@ std::string Digits(std::uintmax_t value, unsigned base, bool upper) {
     return text;
 }
 
-void FormatInteger(std::string& out, const Spec& spec, std::uintmax_t magnitude, bool negative) {
-    const unsigned base = spec.conversion == 'o' ? 8 : (spec.conversion == 'x' ? 16 : 10);
+void FormatInteger(std::string& out, const Conversion& conv, std::uintmax_t magnitude,
+                   bool negative) {
+    const unsigned base = conv.conversion == 'o' ? 8 : (conv.conversion == 'x' ? 16 : 10);
     std::string body;
     // An explicit precision of 0 prints no digit for 0.
-    if (magnitude != 0 || spec.precision != 0) body = Digits(magnitude, base, spec.upper);
-    if (spec.precision > 0 && body.size() < static_cast<size_t>(spec.precision)) {
-        body.insert(0, static_cast<size_t>(spec.precision) - body.size(), '0');
+    if (magnitude != 0 || conv.precision != 0) body = Digits(magnitude, base, conv.upper);
+    if (conv.precision > 0 && body.size() < static_cast<size_t>(conv.precision)) {
+        body.insert(0, static_cast<size_t>(conv.precision) - body.size(), '0');
     }
     std::string prefix;
-    if (spec.conversion == 'd') {
-        prefix = SignOf(negative, spec);
-    } else if (spec.alternate && base == 16 && magnitude != 0) {
-        prefix = spec.upper ? "0X" : "0x";
-    } else if (spec.alternate && base == 8 && (body.empty() || body.front() != '0')) {
+    if (conv.conversion == 'd') {
+        prefix = SignOf(negative, conv);
+    } else if (conv.alternate && base == 16 && magnitude != 0) {
+        prefix = conv.upper ? "0X" : "0x";
+    } else if (conv.alternate && base == 8 && (body.empty() || body.front() != '0')) {
         body.insert(body.begin(), '0');
     }
-    Emit(out, spec, prefix, body, spec.zero && !spec.left && spec.precision < 0);
+    Emit(out, conv, prefix, body, conv.zero && !conv.left && conv.precision < 0);
 }
 
 char DigitAt(const DecimalDigits& number, int index) {
@@ -139,29 +140,29 @@ std::string GeneralBody(const DecimalDigits& number, int precision, bool alterna
     return body;
 }
 
-void FormatFloat(std::string& out, const Spec& spec, double value) {
+void FormatFloat(std::string& out, const Conversion& conv, double value) {
     const bool negative = std::signbit(value) && !std::isnan(value);
     if (!std::isfinite(value)) {
         const std::string_view text =
-            std::isnan(value) ? (spec.upper ? "NAN" : "nan") : (spec.upper ? "INF" : "inf");
-        Emit(out, spec, SignOf(negative, spec), text, false);
+            std::isnan(value) ? (conv.upper ? "NAN" : "nan") : (conv.upper ? "INF" : "inf");
+        Emit(out, conv, SignOf(negative, conv), text, false);
         return;
     }
     const DecimalDigits number = SignificantDigits(value);
-    const int precision = spec.precision < 0 ? 6 : spec.precision;
+    const int precision = conv.precision < 0 ? 6 : conv.precision;
     std::string body;
-    switch (spec.conversion) {
+    switch (conv.conversion) {
         case 'e':
-            body = ScientificBody(number, precision, spec.alternate, spec.upper);
+            body = ScientificBody(number, precision, conv.alternate, conv.upper);
             break;
         case 'g':
-            body = GeneralBody(number, precision, spec.alternate, spec.upper);
+            body = GeneralBody(number, precision, conv.alternate, conv.upper);
             break;
         default:
-            body = FixedBody(number, precision, spec.alternate);
+            body = FixedBody(number, precision, conv.alternate);
             break;
     }
-    Emit(out, spec, SignOf(negative, spec), body, spec.zero && !spec.left);
+    Emit(out, conv, SignOf(negative, conv), body, conv.zero && !conv.left);
 }
 
 std::intmax_t SignedArgument(Length length, va_list& args) {
@@ -236,40 +237,40 @@ int ParseNumber(const char*& p) {
 // Formats one conversion; p points just past the '%' and is left past the conversion.
 void FormatConversion(std::string& out, const char*& p, va_list& args) {
     const char* const start = p - 1;
-    Spec spec;
+    Conversion conv;
     for (;; ++p) {
         if (*p == '-')
-            spec.left = true;
+            conv.left = true;
         else if (*p == '+')
-            spec.plus = true;
+            conv.plus = true;
         else if (*p == ' ')
-            spec.space = true;
+            conv.space = true;
         else if (*p == '0')
-            spec.zero = true;
+            conv.zero = true;
         else if (*p == '#')
-            spec.alternate = true;
+            conv.alternate = true;
         else
             break;
     }
     if (*p == '*') {
         ++p;
-        spec.width = va_arg(args, int);
+        conv.width = va_arg(args, int);
         // A negative width is a '-' flag with that width.
-        if (spec.width < 0) {
-            spec.left = true;
-            spec.width = spec.width == INT32_MIN ? 0 : -spec.width;
+        if (conv.width < 0) {
+            conv.left = true;
+            conv.width = conv.width == INT32_MIN ? 0 : -conv.width;
         }
     } else {
-        spec.width = ParseNumber(p);
+        conv.width = ParseNumber(p);
     }
     if (*p == '.') {
         ++p;
         if (*p == '*') {
             ++p;
-            spec.precision = va_arg(args, int);
-            if (spec.precision < 0) spec.precision = -1;
+            conv.precision = va_arg(args, int);
+            if (conv.precision < 0) conv.precision = -1;
         } else {
-            spec.precision = ParseNumber(p);
+            conv.precision = ParseNumber(p);
         }
     }
     const Length length = ParseLength(p);
@@ -279,42 +280,42 @@ void FormatConversion(std::string& out, const char*& p, va_list& args) {
         return;
     }
     ++p;
-    spec.upper = conversion >= 'A' && conversion <= 'Z';
+    conv.upper = conversion >= 'A' && conversion <= 'Z';
     switch (conversion) {
         case 'd':
         case 'i': {
-            spec.conversion = 'd';
+            conv.conversion = 'd';
             const std::intmax_t value = SignedArgument(length, args);
             const std::uintmax_t magnitude =
                 value < 0 ? std::uintmax_t{0} - static_cast<std::uintmax_t>(value)
                           : static_cast<std::uintmax_t>(value);
-            FormatInteger(out, spec, magnitude, value < 0);
+            FormatInteger(out, conv, magnitude, value < 0);
             break;
         }
         case 'u':
         case 'o':
         case 'x':
         case 'X':
-            spec.conversion = conversion == 'X' ? 'x' : conversion;
-            FormatInteger(out, spec, UnsignedArgument(length, args), false);
+            conv.conversion = conversion == 'X' ? 'x' : conversion;
+            FormatInteger(out, conv, UnsignedArgument(length, args), false);
             break;
         case 'p':
-            spec.conversion = 'x';
-            spec.alternate = true;
-            FormatInteger(out, spec, reinterpret_cast<std::uintptr_t>(va_arg(args, void*)), false);
+            conv.conversion = 'x';
+            conv.alternate = true;
+            FormatInteger(out, conv, reinterpret_cast<std::uintptr_t>(va_arg(args, void*)), false);
             break;
         case 'c': {
             const char c = static_cast<char>(va_arg(args, int));
-            Emit(out, spec, "", std::string_view(&c, 1), false);
+            Emit(out, conv, "", std::string_view(&c, 1), false);
             break;
         }
         case 's': {
             const char* text = va_arg(args, const char*);
             std::string_view view = text ? text : "(null)";
-            if (spec.precision >= 0 && view.size() > static_cast<size_t>(spec.precision)) {
-                view = view.substr(0, static_cast<size_t>(spec.precision));
+            if (conv.precision >= 0 && view.size() > static_cast<size_t>(conv.precision)) {
+                view = view.substr(0, static_cast<size_t>(conv.precision));
             }
-            Emit(out, spec, "", view, false);
+            Emit(out, conv, "", view, false);
             break;
         }
         case 'f':
@@ -323,11 +324,11 @@ void FormatConversion(std::string& out, const char*& p, va_list& args) {
         case 'E':
         case 'g':
         case 'G': {
-            spec.conversion = static_cast<char>(conversion | 0x20);
+            conv.conversion = static_cast<char>(conversion | 0x20);
             const double value = length == Length::LongDouble
                                      ? static_cast<double>(va_arg(args, long double))
                                      : va_arg(args, double);
-            FormatFloat(out, spec, value);
+            FormatFloat(out, conv, value);
             break;
         }
         case '%':
