@@ -14,9 +14,6 @@
 
 namespace {
 
-// "計測中", shown while the measurement runs.
-constexpr const char* kMeasuring = "\x8Cv\x91\xAA\x92\x86";
-
 // The console stands in for the window: the result text goes to stdout (unless JSON or a series
 // of measurements is wanted).
 // There is no button; its caption is not printed, since the button changes between the clock
@@ -60,7 +57,7 @@ int RunKivcli(const std::vector<CString>& args) {
         ConsoleHost host(!options->json && !series);
         std::vector<Measurement> runs;
         for (int i = 0; i < options->repeat; ++i) {
-            WriteText(stderr, ToUtf8(kMeasuring) +
+            WriteText(stderr, ToUtf8(kMeasuringCaption) +
                                   (series ? kiv::Format("... %d/%d\n", i + 1, options->repeat)
                                           : std::string("...\n")));
             runs.push_back(MeasurePower(scores, host));

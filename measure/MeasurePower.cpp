@@ -8,7 +8,6 @@
 namespace {
 
 // Shift-JIS texts.
-constexpr const char* kMeasuring = "\x8Cv\x91\xAA\x92\x86";        // 計測中
 constexpr const char* kMeasure = "\x8Cv\x91\xAA\x82\xB7\x82\xE9";  // 計測する
 constexpr const char* kResultCaption = "\x8C\x8B\x89\xCA";         // 結果
 // "\nこのPCの戦闘力は %5.2f です。"
@@ -37,7 +36,7 @@ int RatedRow(const ArrScore& scores, double power) {
 Measurement MeasurePower(const ArrScore& scores, MeasureHost& host) {
     kiv::srand(static_cast<std::uint32_t>(host.Time()));
     const double t0 = static_cast<double>(host.Clock());
-    host.SetButton(kMeasuring, false);
+    host.SetButton(kMeasuringCaption, false);
     host.Sleep(kPauseMs);
     host.RunWorkload(kWorkloadCount);
     const double t1 = static_cast<double>(host.Clock());

@@ -4,6 +4,9 @@
 #include "platform/CString.h"
 #include "score/ArrScore.h"
 
+// The button's caption while a measurement runs: "計測中" in Shift-JIS.
+inline constexpr const char* kMeasuringCaption = "\x8Cv\x91\xAA\x92\x86";
+
 // What one measurement found.
 struct Measurement {
     long elapsedMs = 0;  // clock ticks between the two readings, pause included
