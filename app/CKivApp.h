@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/win32/CWinApp.h"
+#include "platform/window/CWinApp.h"
 
 // The application: runs the main dialog once, then ends.
 class CKivApp : public CWinApp {

@@ -2,7 +2,7 @@
 
 #include "app/DialogMeasureHost.h"
 #include "measure/MeasurePower.h"
-#include "platform/win32/CWinApp.h"
+#include "platform/window/CWinApp.h"
 #include "score/FindRank.h"
 #include "ui/CAboutDlg.h"
 #include "ui/CDlgList.h"

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "app/resource.h"
-#include "platform/win32/CDialog.h"
+#include "platform/window/CDialog.h"
+#include "resources/resource.h"
 #include "score/ArrScore.h"
 
 // The main window: one button that measures, and the About box and the list of the data file

@@ -1,6 +1,6 @@
 #include "app/DialogMeasureHost.h"
 
-#include "platform/win32/CWinApp.h"
+#include "platform/window/CWinApp.h"
 
 void DialogMeasureHost::SetButton(const CString& caption, bool enabled) {
     const CWnd button = m_dialog.GetDlgItem(IDOK);

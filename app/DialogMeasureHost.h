@@ -1,7 +1,7 @@
 #pragma once
 
 #include "measure/MeasureHost.h"
-#include "platform/win32/CWnd.h"
+#include "platform/window/CWnd.h"
 
 // A measurement's surroundings in the main dialog: its default button (id 1) and a result box
 // owned by the dialog. Clock, pause and workload stay the real ones.

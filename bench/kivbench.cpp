@@ -17,7 +17,7 @@
 #include "measure/MeasurePower.h"
 #include "measure/Spread.h"
 #include "measure/WorkloadKernel.h"
-#include "platform/Format.h"
+#include "platform/runtime/Format.h"
 #include "score/ArrScore.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/CString.h"
+#include "platform/runtime/CString.h"
 
 // The program's Shift-JIS text as UTF-8; bytes that are no code page 932 character become
 // U+FFFD.

@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "cli/Console.h"
-#include "platform/win32/Encoding.h"
+#include "platform/os/win32/Encoding.h"
 
 std::string ToUtf8(const CString& text) {
     const std::wstring wide = kiv::Widen(text);

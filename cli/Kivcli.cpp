@@ -8,8 +8,8 @@
 #include "cli/Options.h"
 #include "cli/Report.h"
 #include "measure/MeasurePower.h"
-#include "platform/AfxMessageBox.h"
-#include "platform/Format.h"
+#include "platform/runtime/AfxMessageBox.h"
+#include "platform/runtime/Format.h"
 #include "score/ArrScore.h"
 
 namespace {

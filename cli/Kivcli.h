@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/CString.h"
+#include "platform/runtime/CString.h"
 
 // kivcli: one real measurement against the score table, printed on the terminal. args are the
 // arguments after the program's name. Returns the exit code.

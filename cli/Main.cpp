@@ -3,7 +3,7 @@
 #include "cli/Kivcli.h"
 
 #ifdef _WIN32
-#include "platform/win32/Encoding.h"
+#include "platform/os/win32/Encoding.h"
 
 // Wide arguments, so that paths reach the program as code page 932 text whatever the system's
 // ANSI code page.

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/CString.h"
+#include "platform/runtime/CString.h"
 
 // What the command line of kivcli asks for.
 struct Options {

@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/Console.h"
-#include "platform/Format.h"
+#include "platform/runtime/Format.h"
 
 namespace {
 

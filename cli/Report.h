@@ -5,7 +5,7 @@
 
 #include "measure/MeasurePower.h"
 #include "measure/Spread.h"
-#include "platform/CString.h"
+#include "platform/runtime/CString.h"
 #include "score/ArrScore.h"
 
 // What kivcli prints: one measurement as JSON, or a series of measurements with their median

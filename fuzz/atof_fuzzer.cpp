@@ -4,7 +4,7 @@
 #include <string>
 
 #include "fuzz/FuzzInput.h"
-#include "platform/Runtime.h"
+#include "platform/runtime/Runtime.h"
 #include "tests/support/AtofModel.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {

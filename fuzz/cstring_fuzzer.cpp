@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "fuzz/FuzzInput.h"
-#include "platform/CString.h"
+#include "platform/runtime/CString.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "fuzz/FuzzInput.h"
-#include "platform/Format.h"
+#include "platform/runtime/Format.h"
 #include "tests/support/FixedModel.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "fuzz/FuzzInput.h"
-#include "platform/AfxMessageBox.h"
+#include "platform/runtime/AfxMessageBox.h"
 #include "score/ArrScore.h"
 
 namespace fs = std::filesystem;

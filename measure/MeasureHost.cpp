@@ -1,7 +1,7 @@
 #include "measure/MeasureHost.h"
 
 #include "measure/Workload.h"
-#include "platform/Runtime.h"
+#include "platform/runtime/Runtime.h"
 
 long MeasureHost::Clock() {
     return kiv::clock();

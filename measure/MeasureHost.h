@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/CString.h"
+#include "platform/runtime/CString.h"
 
 // What a measurement needs from its surroundings: the button it disables, the message box it
 // shows, and the clock, pause, calendar time and workload it times. The defaults are the real

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/Runtime.h"
+#include "platform/runtime/Runtime.h"
 #include "score/FindRank.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "measure/MeasureHost.h"
-#include "platform/CString.h"
+#include "platform/runtime/CString.h"
 #include "score/ArrScore.h"
 
 // The button's caption while a measurement runs: "計測中" in Shift-JIS.

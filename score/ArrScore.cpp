@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "platform/AfxMessageBox.h"
-#include "platform/CFileException.h"
-#include "platform/CStdioFile.h"
-#include "platform/FileSystem.h"
-#include "platform/Runtime.h"
+#include "platform/os/CStdioFile.h"
+#include "platform/os/FileSystem.h"
+#include "platform/runtime/AfxMessageBox.h"
+#include "platform/runtime/CFileException.h"
+#include "platform/runtime/Runtime.h"
 #include "score/DataFilePath.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/CArray.h"
-#include "platform/CString.h"
+#include "platform/runtime/CArray.h"
+#include "platform/runtime/CString.h"
 #include "score/CScore.h"
 
 // The reference rows in file order, and the data file they come from. Filled once, at

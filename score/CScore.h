@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/CString.h"
+#include "platform/runtime/CString.h"
 
 // One reference row: a label and the power it stands for.
 struct CScore {

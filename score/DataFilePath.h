@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/CString.h"
+#include "platform/runtime/CString.h"
 
 // The directory part of the program's command line, with its trailing separator, or empty.
 CString ProgramDirectory();

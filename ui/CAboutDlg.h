@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/resource.h"
-#include "platform/win32/CDialog.h"
+#include "platform/window/CDialog.h"
+#include "resources/resource.h"
 
 // The About box: the program's name, version and notice. Its OK button ends it.
 class CAboutDlg : public CDialog {

@@ -1,9 +1,9 @@
 #include "ui/CDlgList.h"
 
-#include "platform/AfxMessageBox.h"
-#include "platform/CFileException.h"
+#include "platform/runtime/AfxMessageBox.h"
+#include "platform/runtime/CFileException.h"
 #include "score/DataFilePath.h"
-#include "ui/ListFile.h"
+#include "score/ListFile.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "app/resource.h"
-#include "platform/win32/CDialog.h"
-#include "platform/win32/CListCtrl.h"
+#include "platform/window/CDialog.h"
+#include "platform/window/CListCtrl.h"
+#include "resources/resource.h"
 
 // Lists the data file as it is on disk now, one row per line, the last line first.
 class CDlgList : public CDialog {

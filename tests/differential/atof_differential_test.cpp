@@ -10,7 +10,7 @@
 #include <random>
 #include <string>
 
-#include "platform/Runtime.h"
+#include "platform/runtime/Runtime.h"
 #include "tests/support/AtofModel.h"
 
 namespace {

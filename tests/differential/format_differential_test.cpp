@@ -11,7 +11,7 @@
 #include <random>
 #include <string>
 
-#include "platform/Format.h"
+#include "platform/runtime/Format.h"
 #include "tests/support/FixedModel.h"
 
 namespace {

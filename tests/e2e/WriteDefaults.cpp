@@ -1,6 +1,6 @@
 // Writes the built-in table to the file named on the command line, with the same code the
 // program runs when its data file is missing: the end-to-end tests compare against it.
-#include "platform/AfxMessageBox.h"
+#include "platform/runtime/AfxMessageBox.h"
 #include "score/ArrScore.h"
 
 int main(int argc, char** argv) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/CArray.h"
+#include "platform/runtime/CArray.h"
 #include "tests/support/Sjis.h"
 
 namespace {

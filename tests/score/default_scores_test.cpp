@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "platform/CString.h"
+#include "platform/runtime/CString.h"
 
 namespace {
 

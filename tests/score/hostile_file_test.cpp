@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/AfxMessageBox.h"
+#include "platform/runtime/AfxMessageBox.h"
 #include "score/ArrScore.h"
 #include "score/FindRank.h"
 #include "tests/support/TempDir.h"

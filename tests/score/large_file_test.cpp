@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/AfxMessageBox.h"
+#include "platform/runtime/AfxMessageBox.h"
 #include "score/ArrScore.h"
 #include "tests/support/TempDir.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/AfxMessageBox.h"
-#include "platform/CFileException.h"
+#include "platform/runtime/AfxMessageBox.h"
+#include "platform/runtime/CFileException.h"
 #include "score/ArrScore.h"
 #include "score/DefaultScores.h"
 #include "tests/support/Sjis.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/CString.h"
+#include "platform/runtime/CString.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/CString.h"
+#include "platform/runtime/CString.h"
 
 // A fresh, empty folder for one test, removed with everything in it at the end.
 class TempDir {

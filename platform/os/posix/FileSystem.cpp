@@ -1,0 +1,142 @@
+#include "platform/os/FileSystem.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "platform/runtime/CFileException.h"
+
+namespace kiv {
+namespace {
+
+constexpr std::intptr_t kNoFile = -1;
+
+CFileException::Cause CauseOf(int error) {
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+            return CFileException::fileNotFound;
+        case EACCES:
+        case EPERM:
+        case EISDIR:
+        case EROFS:
+        case ETXTBSY:
+            return CFileException::accessDenied;
+        case ENOSPC:
+        case EDQUOT:
+        case EFBIG:
+            return CFileException::diskFull;
+        case ENAMETOOLONG:
+        case ELOOP:
+            return CFileException::badPath;
+        default:
+            return CFileException::genericException;
+    }
+}
+
+int FlagsFor(FileHandle::Mode mode) {
+    switch (mode) {
+        case FileHandle::Mode::Read:
+            return O_RDONLY;
+        case FileHandle::Mode::CreateWrite:
+            return O_WRONLY | O_CREAT | O_TRUNC;
+        case FileHandle::Mode::Write:
+            break;
+    }
+    return O_WRONLY;
+}
+
+}  // namespace
+
+FileHandle::FileHandle(const CString& path, Mode mode) : m_strPath(path), m_handle(kNoFile) {
+    int fd;
+    do {
+        fd = ::open(path.GetString(), FlagsFor(mode) | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) throw CFileException(CauseOf(errno), path);
+    // open(2) reads a folder without complaint; the text file class must not.
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        throw CFileException(CFileException::accessDenied, path);
+    }
+    m_handle = fd;
+}
+
+FileHandle::~FileHandle() {
+    if (m_handle != kNoFile) ::close(static_cast<int>(m_handle));
+}
+
+size_t FileHandle::Read(char* buffer, size_t size) {
+    for (;;) {
+        const ssize_t count = ::read(static_cast<int>(m_handle), buffer, size);
+        if (count >= 0) return static_cast<size_t>(count);
+        if (errno != EINTR) throw CFileException(CauseOf(errno), FullPath(m_strPath));
+    }
+}
+
+void FileHandle::Write(const char* data, size_t size) {
+    while (size > 0) {
+        const ssize_t count = ::write(static_cast<int>(m_handle), data, size);
+        if (count < 0) {
+            if (errno == EINTR) continue;
+            throw CFileException(CauseOf(errno), FullPath(m_strPath));
+        }
+        data += count;
+        size -= static_cast<size_t>(count);
+    }
+}
+
+void FileHandle::Sync() {
+    if (::fsync(static_cast<int>(m_handle)) != 0) {
+        throw CFileException(CauseOf(errno), FullPath(m_strPath));
+    }
+}
+
+void FileHandle::Close() {
+    const int fd = static_cast<int>(m_handle);
+    m_handle = kNoFile;
+    // After close(2) fails the descriptor is released all the same: never close it twice.
+    if (fd != kNoFile && ::close(fd) != 0 && errno != EINTR) {
+        throw CFileException(CauseOf(errno), FullPath(m_strPath));
+    }
+}
+
+CString FullPath(const CString& path) {
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path.Str(), error);
+    if (error) return path;
+    return CString(std::string_view(full.lexically_normal().string()));
+}
+
+bool PathExists(const CString& path) {
+    struct stat info {};
+    return ::stat(path.GetString(), &info) == 0;
+}
+
+void ReplaceFile(const CString& source, const CString& target) {
+    if (std::rename(source.GetString(), target.GetString()) != 0) {
+        throw CFileException(CauseOf(errno), target);
+    }
+}
+
+void RemoveFile(const CString& path) noexcept {
+    ::unlink(path.GetString());
+}
+
+CString CommandLine() {
+    // The first NUL-terminated entry is argv[0], the program as it was started.
+    std::ifstream cmdline("/proc/self/cmdline", std::ios::binary);
+    std::string first;
+    std::getline(cmdline, first, '\0');
+    return CString(std::string_view(first));
+}
+
+}  // namespace kiv

@@ -1,0 +1,126 @@
+#include "platform/os/FileSystem.h"
+
+#include <windows.h>
+// <windows.h> maps ReplaceFile to its own ReplaceFileW; ours is kiv::ReplaceFile.
+#undef ReplaceFile
+
+#include "platform/os/win32/Encoding.h"
+#include "platform/runtime/CFileException.h"
+
+namespace kiv {
+namespace {
+
+HANDLE AsHandle(std::intptr_t handle) {
+    return reinterpret_cast<HANDLE>(handle);
+}
+
+const std::intptr_t kNoFile = reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE);
+
+CFileException::Cause CauseOf(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+            return CFileException::fileNotFound;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_WRITE_PROTECT:
+            return CFileException::accessDenied;
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return CFileException::sharingViolation;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return CFileException::diskFull;
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_PATHNAME:
+        case ERROR_FILENAME_EXCED_RANGE:
+            return CFileException::badPath;
+        default:
+            return CFileException::genericException;
+    }
+}
+
+}  // namespace
+
+FileHandle::FileHandle(const CString& path, Mode mode) : m_strPath(path), m_handle(kNoFile) {
+    const DWORD access = mode == Mode::Read ? GENERIC_READ : GENERIC_WRITE;
+    const DWORD disposition = mode == Mode::Read          ? OPEN_EXISTING
+                              : mode == Mode::CreateWrite ? CREATE_ALWAYS
+                                                          : OPEN_EXISTING;
+    // Share mode 0: no other process may read or write the file while it is open.
+    const HANDLE handle = CreateFileW(Widen(path).c_str(), access, 0, nullptr, disposition,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) throw CFileException(CauseOf(GetLastError()), path);
+    m_handle = reinterpret_cast<std::intptr_t>(handle);
+}
+
+FileHandle::~FileHandle() {
+    if (m_handle != kNoFile) CloseHandle(AsHandle(m_handle));
+}
+
+size_t FileHandle::Read(char* buffer, size_t size) {
+    DWORD count = 0;
+    const DWORD request = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
+    if (!ReadFile(AsHandle(m_handle), buffer, request, &count, nullptr)) {
+        throw CFileException(CauseOf(GetLastError()), FullPath(m_strPath));
+    }
+    return count;
+}
+
+void FileHandle::Write(const char* data, size_t size) {
+    while (size > 0) {
+        DWORD count = 0;
+        const DWORD request = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
+        if (!WriteFile(AsHandle(m_handle), data, request, &count, nullptr)) {
+            throw CFileException(CauseOf(GetLastError()), FullPath(m_strPath));
+        }
+        data += count;
+        size -= count;
+    }
+}
+
+void FileHandle::Sync() {
+    if (!FlushFileBuffers(AsHandle(m_handle))) {
+        throw CFileException(CauseOf(GetLastError()), FullPath(m_strPath));
+    }
+}
+
+void FileHandle::Close() {
+    const HANDLE handle = AsHandle(m_handle);
+    m_handle = kNoFile;
+    if (handle != INVALID_HANDLE_VALUE && !CloseHandle(handle)) {
+        throw CFileException(CauseOf(GetLastError()), FullPath(m_strPath));
+    }
+}
+
+CString FullPath(const CString& path) {
+    const std::wstring wide = Widen(path);
+    const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return path;
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) return path;
+    full.resize(length);
+    return Narrow(full);
+}
+
+bool PathExists(const CString& path) {
+    return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void ReplaceFile(const CString& source, const CString& target) {
+    if (!MoveFileExW(Widen(source).c_str(), Widen(target).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        throw CFileException(CauseOf(GetLastError()), target);
+    }
+}
+
+void RemoveFile(const CString& path) noexcept {
+    DeleteFileW(Widen(path).c_str());
+}
+
+CString CommandLine() {
+    return Narrow(GetCommandLineW());
+}
+
+}  // namespace kiv

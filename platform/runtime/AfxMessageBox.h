@@ -1,0 +1,14 @@
+#pragma once
+
+#include <functional>
+
+#include "platform/runtime/CString.h"
+
+// The application message box: one OK button with the exclamation icon, captioned with the
+// program's name. What shows it is set once by the program (a window, or the console), and
+// tests replace it to see the texts.
+using MessageBoxHandler = std::function<void(const CString& text)>;
+
+void AfxMessageBox(const CString& text);
+// Returns the handler that was set before.
+MessageBoxHandler SetAfxMessageBoxHandler(MessageBoxHandler handler);

@@ -1,0 +1,95 @@
+#include "platform/window/CDialog.h"
+
+#include <utility>
+
+#include "platform/runtime/CArray.h"
+#include "platform/window/CWinApp.h"
+
+void DDX_Control(CDataExchange& dx, int id, CWnd& control) {
+    control.m_hWnd = ::GetDlgItem(dx.m_pDlgWnd->m_hWnd, id);
+    if (!control.m_hWnd) throw CInvalidArgException();
+}
+
+INT_PTR CDialog::DoModal() {
+    HWND owner = m_hWndParent;
+    if (!owner) {
+        const CWinApp* app = AfxGetApp();
+        if (app && app->m_pMainWnd && app->m_pMainWnd != this) owner = app->m_pMainWnd->m_hWnd;
+    }
+    const INT_PTR result =
+        ::DialogBoxParamW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(m_nIDTemplate), owner,
+                          &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    m_hWnd = nullptr;
+    if (m_error) std::rethrow_exception(std::exchange(m_error, nullptr));
+    return result;
+}
+
+BOOL CDialog::OnInitDialog() {
+    CDataExchange dx(*this);
+    DoDataExchange(dx);
+    return TRUE;
+}
+
+// A dialog procedure returns TRUE for a message it handled and FALSE to leave it to the default
+// dialog handling. A handled message's own result goes into DWLP_MSGRESULT, except for
+// WM_INITDIALOG and WM_QUERYDRAGICON, whose result is the return value itself. Messages that
+// come before WM_INITDIALOG (WM_SETFONT) find no object yet and get the default handling.
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, lParam);
+        reinterpret_cast<CDialog*>(lParam)->m_hWnd = hWnd;
+    }
+    auto* dialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    if (!dialog) return FALSE;
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
+        return FALSE;
+    }
+    // No exception may unwind through the system's code: keep it, end the dialog, and let
+    // DoModal throw it to the caller.
+    try {
+        return dialog->Dispatch(message, wParam, lParam);
+    } catch (...) {
+        if (!dialog->m_error) dialog->m_error = std::current_exception();
+        ::EndDialog(hWnd, -1);
+        return TRUE;
+    }
+}
+
+INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    bool handled = false;
+    switch (message) {
+        case WM_INITDIALOG:
+            return OnInitDialog();
+        case WM_QUERYDRAGICON:
+            return reinterpret_cast<INT_PTR>(OnQueryDragIcon());
+        case WM_COMMAND:
+            handled = OnCommand(LOWORD(wParam), HIWORD(wParam));
+            break;
+        case WM_SYSCOMMAND:
+            handled = OnSysCommand(static_cast<UINT>(wParam), lParam);
+            break;
+        case WM_PAINT:
+            handled = OnPaint();
+            break;
+        default:
+            return FALSE;
+    }
+    if (handled) ::SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, 0);
+    return handled;
+}
+
+bool CDialog::OnCommand(WORD id, WORD code) {
+    // A click, a menu item or a key: code 0 (BN_CLICKED) or 1 (accelerator).
+    if (code > 1) return false;
+    switch (id) {
+        case IDOK:
+            OnOK();
+            return true;
+        case IDCANCEL:
+            OnCancel();
+            return true;
+        default:
+            return false;
+    }
+}

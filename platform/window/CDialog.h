@@ -1,0 +1,58 @@
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+
+#include "platform/window/CWnd.h"
+
+// What DoDataExchange binds controls with.
+class CDataExchange {
+public:
+    explicit CDataExchange(const CWnd& dialog) : m_pDlgWnd(&dialog) {}
+
+    const CWnd* m_pDlgWnd;
+};
+
+// Binds control to the dialog's control id; throws CInvalidArgException when there is none.
+void DDX_Control(CDataExchange& dx, int id, CWnd& control);
+
+// A modal dialog from a template in the program's resources. Derived dialogs override the hooks
+// they need; the base versions give the default dialog behaviour.
+class CDialog : public CWnd {
+public:
+    explicit CDialog(UINT templateId, HWND parent = nullptr)
+        : m_nIDTemplate(templateId), m_hWndParent(parent) {}
+    virtual ~CDialog() = default;
+    CDialog(const CDialog&) = delete;
+    CDialog& operator=(const CDialog&) = delete;
+
+    // Creates the dialog, runs it until it ends and returns the code given to EndDialog (-1 when
+    // it could not be created). Without a parent the application's main window owns it. An
+    // exception thrown by a handler ends the dialog and is thrown again from here.
+    INT_PTR DoModal();
+    void EndDialog(int result) const { ::EndDialog(m_hWnd, result); }
+
+protected:
+    // The base binds the controls (DoDataExchange) and lets the system set the focus.
+    virtual BOOL OnInitDialog();
+    virtual void DoDataExchange(CDataExchange&) {}
+    // The default button (id 1) or Enter; the base ends the dialog with IDOK.
+    virtual void OnOK() { EndDialog(IDOK); }
+    // Esc, the close box or Close; the base ends the dialog with IDCANCEL.
+    virtual void OnCancel() { EndDialog(IDCANCEL); }
+    // These return false to leave the message to the default dialog handling, as the base does.
+    virtual bool OnSysCommand(UINT /*id*/, LPARAM /*lParam*/) { return false; }
+    virtual bool OnPaint() { return false; }
+    // Null leaves the answer to the default handling.
+    virtual HICON OnQueryDragIcon() { return nullptr; }
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    bool OnCommand(WORD id, WORD code);
+
+    UINT m_nIDTemplate;
+    HWND m_hWndParent;
+    std::exception_ptr m_error;  // thrown by a handler; DoModal throws it again
+};

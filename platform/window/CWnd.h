@@ -1,0 +1,59 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/runtime/CString.h"
+
+// One window handle and one-line forwards. It owns nothing: the window lives and dies by the
+// system's rules (our dialogs end with EndDialog), not with this object.
+class CWnd {
+public:
+    CWnd() = default;
+    explicit CWnd(HWND hWnd) : m_hWnd(hWnd) {}
+
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    CWnd GetDlgItem(int id) const { return CWnd(::GetDlgItem(m_hWnd, id)); }
+
+    void SetWindowText(const CString& text) const;
+    BOOL EnableWindow(BOOL enable = TRUE) const { return ::EnableWindow(m_hWnd, enable); }
+    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
+    void UpdateWindow() const { ::UpdateWindow(m_hWnd); }
+    void SetRedraw(BOOL redraw) const { SendMessage(WM_SETREDRAW, redraw); }
+    void Invalidate() const { ::InvalidateRect(m_hWnd, nullptr, TRUE); }
+    BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
+    RECT GetClientRect() const;
+    HMENU GetSystemMenu() const { return ::GetSystemMenu(m_hWnd, FALSE); }
+    HICON SetIcon(HICON icon, BOOL bigIcon) const;
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::SendMessageW(m_hWnd, message, wParam, lParam);
+    }
+    // A modal message box owned by this window.
+    int MessageBox(const CString& text, const CString& caption, UINT type = MB_OK) const;
+
+    HWND m_hWnd = nullptr;
+};
+
+// A window's system menu (or any menu): appends only.
+class CMenu {
+public:
+    explicit CMenu(HMENU hMenu) : m_hMenu(hMenu) {}
+
+    explicit operator bool() const { return m_hMenu != nullptr; }
+    BOOL AppendSeparator() const { return ::AppendMenuW(m_hMenu, MF_SEPARATOR, 0, nullptr); }
+    BOOL AppendItem(UINT_PTR id, const CString& text) const;
+
+    HMENU m_hMenu;
+};
+
+// BeginPaint and EndPaint around one WM_PAINT.
+class CPaintDC {
+public:
+    explicit CPaintDC(const CWnd& wnd) : m_hWnd(wnd.m_hWnd), m_hDC(::BeginPaint(m_hWnd, &m_ps)) {}
+    ~CPaintDC() { ::EndPaint(m_hWnd, &m_ps); }
+    CPaintDC(const CPaintDC&) = delete;
+    CPaintDC& operator=(const CPaintDC&) = delete;
+
+    HWND m_hWnd;
+    PAINTSTRUCT m_ps{};
+    HDC m_hDC;
+};
