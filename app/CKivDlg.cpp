@@ -2,6 +2,8 @@
 
 #include "app/DialogMeasureHost.h"
 #include "measure/MeasurePower.h"
+#include "platform/window/CMenu.h"
+#include "platform/window/CPaintDC.h"
 #include "platform/window/CWinApp.h"
 #include "score/FindRank.h"
 #include "ui/CAboutDlg.h"

@@ -1,14 +1,9 @@
 #pragma once
 
 #include <cstddef>
-#include <stdexcept>
 #include <vector>
 
-// The framework's invalid-argument error, raised for an index outside the array.
-class CInvalidArgException : public std::invalid_argument {
-public:
-    CInvalidArgException() : std::invalid_argument("invalid argument") {}
-};
+#include "platform/runtime/CInvalidArgException.h"
 
 // A growable array with amortised appends and bounds-checked access.
 template <class TYPE, class ARG_TYPE = const TYPE&>

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/runtime/CArray.h"
+#include "platform/runtime/CInvalidArgException.h"
 #include "platform/window/CWinApp.h"
 
 void DDX_Control(CDataExchange& dx, int id, CWnd& control) {

@@ -22,7 +22,3 @@ HICON CWnd::SetIcon(HICON icon, BOOL bigIcon) const {
 int CWnd::MessageBox(const CString& text, const CString& caption, UINT type) const {
     return ShowMessageBox(m_hWnd, text, caption, type);
 }
-
-BOOL CMenu::AppendItem(UINT_PTR id, const CString& text) const {
-    return ::AppendMenuW(m_hMenu, MF_STRING, id, kiv::Widen(text).c_str());
-}

@@ -32,28 +32,3 @@ public:
 
     HWND m_hWnd = nullptr;
 };
-
-// A window's system menu (or any menu): appends only.
-class CMenu {
-public:
-    explicit CMenu(HMENU hMenu) : m_hMenu(hMenu) {}
-
-    explicit operator bool() const { return m_hMenu != nullptr; }
-    BOOL AppendSeparator() const { return ::AppendMenuW(m_hMenu, MF_SEPARATOR, 0, nullptr); }
-    BOOL AppendItem(UINT_PTR id, const CString& text) const;
-
-    HMENU m_hMenu;
-};
-
-// BeginPaint and EndPaint around one WM_PAINT.
-class CPaintDC {
-public:
-    explicit CPaintDC(const CWnd& wnd) : m_hWnd(wnd.m_hWnd), m_hDC(::BeginPaint(m_hWnd, &m_ps)) {}
-    ~CPaintDC() { ::EndPaint(m_hWnd, &m_ps); }
-    CPaintDC(const CPaintDC&) = delete;
-    CPaintDC& operator=(const CPaintDC&) = delete;
-
-    HWND m_hWnd;
-    PAINTSTRUCT m_ps{};
-    HDC m_hDC;
-};

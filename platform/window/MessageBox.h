@@ -2,9 +2,6 @@
 
 #include <windows.h>
 
-#include <string>
-#include <string_view>
-
 #include "platform/runtime/CString.h"
 
 // The program's message boxes. Texts and captions are Shift-JIS; they are shown through the
@@ -12,11 +9,6 @@
 
 // A modal message box owned by owner (none when null).
 int ShowMessageBox(HWND owner, const CString& text, const CString& caption, UINT type);
-
-// The program's name as captions show it: the executable's file name without its extension.
-CString AppName();
-// The file name part of path without its last extension ("C:\x.y\kiv.exe" gives "kiv").
-std::wstring FileStem(std::wstring_view path);
 
 // Routes AfxMessageBox to a box with one OK button and the exclamation icon, captioned with
 // AppName(), owned by the main window's last active popup once the main window exists and by

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/runtime/CArray.h"
+#include "platform/runtime/CInvalidArgException.h"
 #include "tests/support/Sjis.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/window/MessageBox.h"
+#include "platform/window/AppName.h"
 
 #include <gtest/gtest.h>
 
