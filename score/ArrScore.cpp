@@ -8,6 +8,7 @@
 #include "platform/runtime/CFileException.h"
 #include "platform/runtime/Runtime.h"
 #include "score/DataFilePath.h"
+#include "score/DefaultScores.h"
 
 namespace {
 
@@ -84,6 +85,15 @@ void ArrScore::LoadFile() {
     }
     AppendDefaults();
     if (writeDefaults) SaveReportingFailure();
+}
+
+void ArrScore::AppendDefaults() {
+    for (const DefaultScore& row : DefaultScores()) Add(CScore(row.label, row.power));
+}
+
+void ArrScore::LoadDefaults() {
+    AppendDefaults();
+    SaveFile();
 }
 
 void ArrScore::SaveReportingFailure() {

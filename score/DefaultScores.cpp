@@ -1,7 +1,5 @@
 #include "score/DefaultScores.h"
 
-#include "score/ArrScore.h"
-
 namespace {
 
 // The built-in reference rows: a ladder of computing devices from the simplest counting tool to
@@ -56,13 +54,4 @@ constexpr DefaultScore kDefaults[kDefaultScoreCount] = {
 
 std::span<const DefaultScore, kDefaultScoreCount> DefaultScores() {
     return kDefaults;
-}
-
-void ArrScore::AppendDefaults() {
-    for (const DefaultScore& row : kDefaults) Add(CScore(row.label, row.power));
-}
-
-void ArrScore::LoadDefaults() {
-    AppendDefaults();
-    SaveFile();
 }
