@@ -189,19 +189,19 @@ bool Overhead(const Options& options) {
     scores.AppendDefaults();
     Print(
         kiv::Format("overhead: %d measurement(s); total between the clock readings minus "
-                    "1000 ms minus the kernel\n"
+                    "%u ms minus the kernel\n"
                     "   ticks  total ms  kernel ms  overhead ms  (by ticks)\n",
-                    runs));
+                    runs, kPauseMs));
     std::vector<double> overheads;
     for (int run = 0; run < runs; ++run) {
         TimingHost host;
         const Measurement m = MeasurePower(scores, host);
         const double total = host.m_readings.at(1) - host.m_readings.at(0);
-        const double overhead = total - 1000.0 - host.m_kernelMs;
+        const double overhead = total - kPauseMs - host.m_kernelMs;
         overheads.push_back(overhead);
         Print(kiv::Format("  %6ld  %8.2f  %9.2f  %11.3f  (%.2f)\n", m.elapsedMs, total,
                           host.m_kernelMs, overhead,
-                          static_cast<double>(m.elapsedMs) - 1000.0 - host.m_kernelMs));
+                          static_cast<double>(m.elapsedMs) - kPauseMs - host.m_kernelMs));
     }
     const Spread spread = SpreadOf(overheads);
     Print(kiv::Format("  overhead median %.3f ms, max %.3f ms; goal <= 2 ms\n", spread.median,

@@ -37,7 +37,7 @@ RepeatSummary Summarise(const ArrScore& scores, std::vector<Measurement> runs) {
     std::vector<double> powers, workload;
     for (const Measurement& m : runs) {
         powers.push_back(m.power);
-        workload.push_back(static_cast<double>(m.elapsedMs - 1000));
+        workload.push_back(static_cast<double>(m.elapsedMs - static_cast<long>(kPauseMs)));
     }
     summary.power = SpreadOf(powers);
     summary.workload = SpreadOf(workload);

@@ -17,7 +17,6 @@ constexpr const char* kPowerLine =
 constexpr const char* kRankLine = "\n\x81@\x81@\x81s\x81@ %s \x8B\x89 \x81@\x81t\x81@\n\n";
 
 constexpr std::int32_t kWorkloadCount = 21;
-constexpr unsigned kPauseMs = 1000;
 
 // The clock ticks in milliseconds; the pause is taken off and 3.7e-6 keeps the divisor away from
 // zero when the workload takes no measurable time. The operations run in this order on purpose:

@@ -4,6 +4,9 @@
 #include "platform/runtime/CString.h"
 #include "score/ArrScore.h"
 
+// The pause before the workload, inside the timed span: the figure takes it off again.
+inline constexpr unsigned kPauseMs = 1000;
+
 // The button's caption while a measurement runs: "計測中" in Shift-JIS.
 inline constexpr const char* kMeasuringCaption = "\x8Cv\x91\xAA\x92\x86";
 
