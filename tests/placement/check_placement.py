@@ -6,10 +6,11 @@ kernel's code is position independent (no call, no RIP-relative or indirect oper
 branch inside the kernel); and its loop, from the head to the branch that closes it, lies within
 one 64-byte line. All binaries must hold the same kernel bytes, native and Windows alike.
 
-usage: check_placement.py OBJDUMP BINARY... [--optional BINARY...] [--if-built BINARY...]
+usage: check_placement.py OBJDUMP BINARY... [--optional BINARY...] [--if-listed FILE...]
 Binaries after --optional may be stripped: there the kernel's bytes, as found in the other
-binaries, must occur once, starting on a 64-byte line. Binaries after --if-built are checked
-when they exist (the other preset's programs, to compare the native and the Windows bytes).
+binaries, must occur once, starting on a 64-byte line. A FILE after --if-listed names a binary
+that another build of the tree wrote (the native kivcli, to compare the native and the Windows
+bytes); it is checked when the file and the binary exist.
 """
 
 import os
@@ -146,14 +147,18 @@ def main(argv):
     if len(argv) < 3:
         print(__doc__, file=sys.stderr)
         return 2
-    objdump, groups, group = argv[1], {"": [], "--optional": [], "--if-built": []}, ""
+    objdump, groups, group = argv[1], {"": [], "--optional": [], "--if-listed": []}, ""
     for arg in argv[2:]:
         if arg in groups:
             group = arg
         elif arg:
             groups[group].append(arg)
     required, optional = groups[""], groups["--optional"]
-    required += [b for b in groups["--if-built"] if os.path.exists(b)]
+    for listing in groups["--if-listed"]:
+        if os.path.exists(listing):
+            binary = open(listing, encoding="utf-8").read().strip()
+            if os.path.exists(binary):
+                required.append(binary)
 
     failed, codes, stripped = False, {}, []
     for binary in required + optional:
