@@ -3,25 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/runtime/CFileException.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
 // A data file with the given bytes in a fresh temporary folder, removed afterwards.
 class ListFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = std::filesystem::temp_directory_path() / (std::string("kiv-list-") + info->name());
-        std::filesystem::create_directories(m_dir);
-        m_path = CString((m_dir / "kiv.txt").string());
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
-
     void Write(const std::string& bytes) const {
         std::FILE* f = std::fopen(m_path.GetString(), "wb");
         ASSERT_NE(f, nullptr);
@@ -37,8 +29,8 @@ protected:
         return rows;
     }
 
-    std::filesystem::path m_dir;
-    CString m_path;
+    TempDir m_dir;
+    CString m_path = m_dir.File("kiv.txt");
 };
 
 }  // namespace

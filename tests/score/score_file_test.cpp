@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -9,29 +8,20 @@
 
 #include "platform/runtime/AfxMessageBox.h"
 #include "platform/runtime/CFileException.h"
+#include "platform/runtime/Format.h"
 #include "score/ArrScore.h"
 #include "score/DefaultScores.h"
 #include "tests/support/Sjis.h"
+#include "tests/support/TempDir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// The default powers as the data file writes them.
-const char* const kDefaultPowerTexts[41] = {
-    "20",          "125",         "130",         "150",          "170",          "210",
-    "260",         "300",         "1200",        "1500",         "4000",         "8000",
-    "10000",       "12000",       "14000",       "18000",        "22000",        "26000",
-    "30000",       "50000",       "80000",       "100000",       "120000",       "530000",
-    "1200000",     "3000000",     "5000000",     "60000000",     "120000000",    "200000000",
-    "230000000",   "800000000",   "2000000000",  "2500000000",   "3000000000",   "6000000000",
-    "15000000000", "25000000000", "30000000000", "120000000000", "200000000000",
-};
-
 std::string DefaultLines() {
     std::string text;
     for (size_t i = 0; i < DefaultScores().size(); ++i) {
-        text += std::string(kDefaultPowerTexts[i]) + "\t" + DefaultScores()[i].label + "\r\n";
+        text += kiv::Format("%.0f\t%s\r\n", DefaultScores()[i].power, DefaultScores()[i].label);
     }
     return text;
 }
@@ -40,21 +30,12 @@ std::string DefaultLines() {
 class ScoreFileTest : public testing::Test {
 protected:
     void SetUp() override {
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        m_dir = fs::temp_directory_path() / ("kiv-score-" + std::to_string(stamp));
-        fs::create_directories(m_dir);
         m_previous =
             SetAfxMessageBoxHandler([this](const CString& text) { m_messages.push_back(text); });
     }
-    void TearDown() override {
-        SetAfxMessageBoxHandler(m_previous);
-        std::error_code ignored;
-        fs::remove_all(m_dir, ignored);
-    }
+    void TearDown() override { SetAfxMessageBoxHandler(m_previous); }
 
-    CString PathOf(const char* name) const {
-        return CString(std::string_view((m_dir / name).string()));
-    }
+    CString PathOf(const char* name) const { return m_dir.File(name); }
     CString DataFile() const { return PathOf("kiv.txt"); }
 
     void Write(const CString& path, const std::string& bytes) const {
@@ -67,7 +48,7 @@ protected:
     // Only the data file (and what a test put there itself) may be left in the folder.
     std::vector<std::string> Entries() const {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_dir)) {
+        for (const auto& entry : fs::directory_iterator(m_dir.Path())) {
             names.push_back(entry.path().filename().string());
         }
         return names;
@@ -77,7 +58,7 @@ protected:
         return "file:" + path + Sjis(u8" がありません、デフォルト値をロードします。");
     }
 
-    fs::path m_dir;
+    TempDir m_dir;
     std::vector<CString> m_messages;
     MessageBoxHandler m_previous;
 };
@@ -130,7 +111,7 @@ TEST_F(ScoreFileTest, AMissingFileGetsTheDefaultsAndIsCreated) {
 
 TEST_F(ScoreFileTest, AnExistingFileThatCannotBeReadIsNeverReplacedByTheDefaults) {
     // A folder named kiv.txt exists but cannot be read as a file.
-    fs::create_directory(m_dir / "kiv.txt");
+    fs::create_directory(m_dir.Path() / "kiv.txt");
     Write(PathOf("kiv.txt/keep"), "mine");
 
     const ArrScore scores(DataFile());
@@ -138,7 +119,7 @@ TEST_F(ScoreFileTest, AnExistingFileThatCannotBeReadIsNeverReplacedByTheDefaults
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0], NotFoundMessage(DataFile()));
     EXPECT_EQ(scores.GetSize(), 41);
-    EXPECT_TRUE(fs::is_directory(m_dir / "kiv.txt"));
+    EXPECT_TRUE(fs::is_directory(m_dir.Path() / "kiv.txt"));
     EXPECT_EQ(Read(PathOf("kiv.txt/keep")), "mine");
     EXPECT_EQ(Entries(), std::vector<std::string>{"kiv.txt"});
 }
@@ -163,22 +144,22 @@ TEST_F(ScoreFileTest, AFailedSaveLeavesTheOldFileWhole) {
     scores.AppendDefaults();
 
     // The temporary file cannot be created: the old file must not have been truncated first.
-    fs::create_directory(m_dir / "kiv.txt.tmp");
+    fs::create_directory(m_dir.Path() / "kiv.txt.tmp");
     EXPECT_THROW(scores.SaveFile(), CFileException);
     EXPECT_EQ(Read(DataFile()), old);
-    fs::remove(m_dir / "kiv.txt.tmp");
+    fs::remove(m_dir.Path() / "kiv.txt.tmp");
 
     // The replacement fails (a folder in the way): the temporary file does not stay behind.
     ArrScore blocked = ArrScore::Unloaded(PathOf("blocked"));
     blocked.AppendDefaults();
-    fs::create_directory(m_dir / "blocked");
+    fs::create_directory(m_dir.Path() / "blocked");
     Write(PathOf("blocked/inside"), "x");
     EXPECT_THROW(blocked.SaveFile(), CFileException);
     EXPECT_EQ(Entries().size(), 2u);  // kiv.txt and the folder
 
     // Saving an empty table writes nothing.
     ArrScore::Unloaded(PathOf("empty.txt")).SaveFile();
-    EXPECT_FALSE(fs::exists(m_dir / "empty.txt"));
+    EXPECT_FALSE(fs::exists(m_dir.Path() / "empty.txt"));
 }
 
 TEST_F(ScoreFileTest, LoadDefaultsAppendsToRowsAlreadyThereAndRewritesTheFile) {
