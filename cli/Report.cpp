@@ -1,6 +1,7 @@
 #include "cli/Report.h"
 
 #include <nlohmann/json.hpp>
+#include <utility>
 
 #include "cli/Console.h"
 #include "platform/runtime/Format.h"
@@ -42,8 +43,9 @@ RepeatSummary Summarise(const ArrScore& scores, std::vector<Measurement> runs) {
     summary.power = SpreadOf(powers);
     summary.workload = SpreadOf(workload);
     summary.medianPower = summary.power.median;
-    summary.medianRow = RatedRow(scores, summary.medianPower);
-    summary.medianLabel = scores[summary.medianRow].m_strName;
+    Rating median = Rate(scores, summary.medianPower);
+    summary.medianRow = median.row;
+    summary.medianLabel = std::move(median.label);
     summary.runs = std::move(runs);
     return summary;
 }

@@ -1,6 +1,7 @@
 #include "measure/MeasurePower.h"
 
 #include <cmath>
+#include <utility>
 
 #include "platform/runtime/Runtime.h"
 #include "score/FindRank.h"
@@ -27,9 +28,10 @@ double Strength(double t0, double t1) {
 
 }  // namespace
 
-int RatedRow(const ArrScore& scores, double power) {
-    const int row = FindRank(scores, power);
-    return row != 0 ? row - 1 : 0;
+Rating Rate(const ArrScore& scores, double power) {
+    const int rank = FindRank(scores, power);
+    const int row = rank != 0 ? rank - 1 : 0;
+    return {row, scores[row].m_strName};  // bounds-checked
 }
 
 Measurement MeasurePower(const ArrScore& scores, MeasureHost& host) {
@@ -47,8 +49,9 @@ Measurement MeasurePower(const ArrScore& scores, MeasureHost& host) {
     result.power = result.jitter + y * y * y * y * y / 53.0;
 
     result.text.AppendFormat(kPowerLine, result.power);
-    result.row = RatedRow(scores, result.power);
-    result.label = scores[result.row].m_strName;  // bounds-checked
+    Rating rating = Rate(scores, result.power);
+    result.row = rating.row;
+    result.label = std::move(rating.label);
     result.text.AppendFormat(kRankLine, result.label.GetString());
 
     host.ShowResult(result.text, kResultCaption);

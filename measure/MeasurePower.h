@@ -20,8 +20,13 @@ struct Measurement {
     CString text;  // the result message as shown
 };
 
-// The row a figure rates as: the row before FindRank's, or row 0 when FindRank gives 0.
-int RatedRow(const ArrScore& scores, double power);
+// Where a figure rates in the table: the row before FindRank's (row 0 when FindRank gives 0),
+// and that row's label.
+struct Rating {
+    int row = 0;
+    CString label;
+};
+Rating Rate(const ArrScore& scores, double power);
 
 // Times the pause and the workload, rates the figure against scores, shows the result through
 // host and returns what it found.

@@ -70,8 +70,9 @@ Measurement Rated(double power, long elapsedMs, const ArrScore& scores) {
     Measurement m;
     m.power = power;
     m.elapsedMs = elapsedMs;
-    m.row = RatedRow(scores, power);
-    m.label = scores[m.row].m_strName;
+    const Rating rating = Rate(scores, power);
+    m.row = rating.row;
+    m.label = rating.label;
     return m;
 }
 
@@ -93,7 +94,7 @@ TEST(KivcliRepeatTest, TheMedianFigureIsRatedLikeAMeasurement) {
     const RepeatSummary even =
         Summarise(scores, {Rated(8460.42, 3000, scores), Rated(150234.95, 1500, scores)});
     EXPECT_DOUBLE_EQ(even.medianPower, (8460.42 + 150234.95) / 2);
-    EXPECT_EQ(even.medianRow, RatedRow(scores, even.medianPower));
+    EXPECT_EQ(even.medianRow, Rate(scores, even.medianPower).row);
 
     EXPECT_THROW(Summarise(scores, {}), std::invalid_argument);
 }
