@@ -4,6 +4,7 @@
   run.py [paths] setup           boots the template prefix and writes the core's default file
   run.py [paths] case NAME       runs one case in its own display and prefix
   run.py [paths] cleanup         removes the template prefix
+  run.py list                    names every case, one a line, for CTest to register
 """
 
 import argparse
@@ -81,14 +82,20 @@ def main():
     parser.add_argument("--exe", type=Path, help="kiv.exe")
     parser.add_argument("--driver", type=Path, help="kivdrive.exe")
     parser.add_argument("--defaults-tool", type=Path, help="the program writing the defaults")
-    parser.add_argument("--work", type=Path, required=True, help="folder for prefixes and files")
+    parser.add_argument("--work", type=Path, help="folder for prefixes and files")
     parser.add_argument("--shots", type=Path, help="folder for the screenshots")
     commands = parser.add_subparsers(dest="command", required=True)
     commands.add_parser("setup")
     commands.add_parser("cleanup")
+    commands.add_parser("list")
     one = commands.add_parser("case")
     one.add_argument("name", choices=sorted(CASES))
     args = parser.parse_args()
+    if args.command == "list":
+        print("\n".join(CASES))
+        return
+    if args.work is None:
+        parser.error("--work is needed")
     args.work = args.work.resolve()
     args.work.mkdir(parents=True, exist_ok=True)
 
