@@ -1,6 +1,6 @@
 // Reads kiv.exe's resources back as the system sees them: the dialog layouts, texts, ids and
-// font, the menu strings and the icons. The .rc is converted to Shift-JIS at build time, so this
-// is where a broken character (a 0x5C trail byte) or a slipped coordinate would show.
+// font, the menu strings and the icons: where a wrongly decoded character or a slipped coordinate
+// would show.
 #include <windows.h>
 
 #include <commctrl.h>
