@@ -11,6 +11,7 @@
 #include <iterator>
 #include <string>
 
+#include "platform/os/WriteAll.h"
 #include "platform/runtime/CFileException.h"
 
 namespace kiv {
@@ -83,15 +84,15 @@ size_t FileHandle::Read(char* buffer, size_t size) {
 }
 
 void FileHandle::Write(const char* data, size_t size) {
-    while (size > 0) {
-        const ssize_t count = ::write(static_cast<int>(m_handle), data, size);
-        if (count < 0) {
-            if (errno == EINTR) continue;
-            throw CFileException(CauseOf(errno), FullPath(m_strPath));
+    const bool whole = WriteAll(data, size, [this](const char* part, size_t length) -> size_t {
+        for (;;) {
+            const ssize_t count = ::write(static_cast<int>(m_handle), part, length);
+            if (count >= 0) return static_cast<size_t>(count);
+            if (errno != EINTR) throw CFileException(CauseOf(errno), FullPath(m_strPath));
         }
-        data += count;
-        size -= static_cast<size_t>(count);
-    }
+    });
+    // The system said it wrote nothing, and no error: the file would never be complete.
+    if (!whole) throw CFileException(CFileException::genericException, FullPath(m_strPath));
 }
 
 void FileHandle::Sync() {

@@ -4,6 +4,7 @@
 // <windows.h> maps ReplaceFile to its own ReplaceFileW; ours is kiv::ReplaceFile.
 #undef ReplaceFile
 
+#include "platform/os/WriteAll.h"
 #include "platform/os/win32/Encoding.h"
 #include "platform/runtime/CFileException.h"
 
@@ -68,15 +69,16 @@ size_t FileHandle::Read(char* buffer, size_t size) {
 }
 
 void FileHandle::Write(const char* data, size_t size) {
-    while (size > 0) {
+    const bool whole = WriteAll(data, size, [this](const char* part, size_t length) -> size_t {
         DWORD count = 0;
-        const DWORD request = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
-        if (!WriteFile(AsHandle(m_handle), data, request, &count, nullptr)) {
+        const DWORD request = length > 0x40000000 ? 0x40000000 : static_cast<DWORD>(length);
+        if (!WriteFile(AsHandle(m_handle), part, request, &count, nullptr)) {
             throw CFileException(CauseOf(GetLastError()), FullPath(m_strPath));
         }
-        data += count;
-        size -= count;
-    }
+        return count;
+    });
+    // The system said it wrote nothing, and no error: the file would never be complete.
+    if (!whole) throw CFileException(CFileException::genericException, FullPath(m_strPath));
 }
 
 void FileHandle::Sync() {
