@@ -12,7 +12,8 @@ namespace kiv {
 // nearest subnormal. The result is correctly rounded however many digits the text has.
 double atof(const char* text);
 
-// The classic linear congruential generator: results 0 ... 32767, the same on every build.
+// The classic linear congruential generator: results 0 ... 32767, the same on every build. Its
+// state is one global without a lock: the program calls it from its one thread only.
 void srand(std::uint32_t seed);
 int rand();
 

@@ -20,12 +20,14 @@ CWinApp::~CWinApp() {
 }
 
 int CWinApp::Run() {
-    MSG msg;
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    MSG msg{};
+    BOOL got;
+    while ((got = ::GetMessageW(&msg, nullptr, 0, 0)) > 0) {
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
-    return static_cast<int>(msg.wParam);
+    // WM_QUIT carries the exit code; -1 is GetMessage failing, which has no message to read.
+    return got == 0 ? static_cast<int>(msg.wParam) : -1;
 }
 
 CWinApp* AfxGetApp() {

@@ -5,7 +5,8 @@
 #include "platform/window/CWnd.h"
 
 // The application object. The program defines exactly one, as a global; the entry point calls
-// its InitInstance and, if that returns TRUE, its Run.
+// its InitInstance and, if that returns TRUE, its Run. It and the framework's other globals
+// belong to the one user-interface thread: no other thread may touch them.
 class CWinApp {
 public:
     CWinApp();
