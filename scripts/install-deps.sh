@@ -20,8 +20,14 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
-# Wine takes its ANSI code page (932) from a Japanese locale.
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-    sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+# Wine takes its ANSI code page from the locale: 932 from a Japanese one, which the program is
+# written for, and 1252 from an English one, which an end-to-end case runs it under.
+for locale in ja_JP en_US; do
+    if ! locale -a 2>/dev/null | grep -qi "^${locale}\\.utf-\\?8\$"; then
+        sed -i "s/^# *\\(${locale}.UTF-8 UTF-8\\)/\\1/" /etc/locale.gen
+        generate=1
+    fi
+done
+if [[ -v generate ]]; then
     locale-gen >/dev/null
 fi

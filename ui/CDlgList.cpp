@@ -32,8 +32,9 @@ void CDlgList::DoDataExchange(CDataExchange& dx) {
 BOOL CDlgList::OnInitDialog() {
     CDialog::OnInitDialog();
     const CString path = DataFilePath();
-    m_list.InsertColumn(0, "\x96\xbc\x91\x4f", 170);          // 名前
-    m_list.InsertColumn(1, "\x83\x70\x83\x8f\x81\x5b", 110);  // パワー
+    // Pixels at 96 DPI: the dialog grows with the DPI, and so must the columns.
+    m_list.InsertColumn(0, "\x96\xbc\x91\x4f", m_list.ScaleByDpi(170));          // 名前
+    m_list.InsertColumn(1, "\x83\x70\x83\x8f\x81\x5b", m_list.ScaleByDpi(110));  // パワー
     try {
         const RedrawOnceAfter redraw(m_list);
         ListFile file(path);

@@ -4,6 +4,7 @@
 
 #include "platform/runtime/CInvalidArgException.h"
 #include "platform/window/CWinApp.h"
+#include "platform/window/WindowPlacement.h"
 
 void DDX_Control(CDataExchange& dx, int id, CWnd& control) {
     control.m_hWnd = ::GetDlgItem(dx.m_pDlgWnd->m_hWnd, id);
@@ -56,11 +57,23 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     }
 }
 
+INT_PTR CDialog::InitDialog() {
+    // The templates give sizes only. A dialog opens centred on its owner, the main window in
+    // its monitor's work area, unless OnInitDialog has placed it itself.
+    RECT before{};
+    ::GetWindowRect(m_hWnd, &before);
+    const BOOL result = OnInitDialog();
+    RECT after{};
+    ::GetWindowRect(m_hWnd, &after);
+    if (::EqualRect(&before, &after)) CentreWindow(m_hWnd);
+    return result;
+}
+
 INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     bool handled = false;
     switch (message) {
         case WM_INITDIALOG:
-            return OnInitDialog();
+            return InitDialog();
         case WM_QUERYDRAGICON:
             return reinterpret_cast<INT_PTR>(OnQueryDragIcon());
         case WM_COMMAND:

@@ -50,6 +50,7 @@ protected:
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR InitDialog();
     bool OnCommand(WORD id, WORD code);
 
     UINT m_nIDTemplate;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/runtime/CString.h"
+#include "platform/window/Dpi.h"
 
 // One window handle and one-line forwards. It owns nothing: the window lives and dies by the
 // system's rules (our dialogs end with EndDialog), not with this object.
@@ -22,6 +23,10 @@ public:
     void Invalidate() const { ::InvalidateRect(m_hWnd, nullptr, TRUE); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
     RECT GetClientRect() const;
+    // A size given in pixels at 96 DPI, in pixels at the DPI this window is drawn at.
+    int ScaleByDpi(int pixelsAt96) const {
+        return ::MulDiv(pixelsAt96, static_cast<int>(WindowDpi(m_hWnd)), USER_DEFAULT_SCREEN_DPI);
+    }
     HMENU GetSystemMenu() const { return ::GetSystemMenu(m_hWnd, FALSE); }
     HICON SetIcon(HICON icon, BOOL bigIcon) const;
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {

@@ -102,14 +102,19 @@ def rated_label(rows, figure):
 
 # ---- processes ----------------------------------------------------------------------------
 
-def wine_environment(prefix, display=None):
+def wine_environment(prefix, display=None, locale="ja_JP.UTF-8"):
     env = dict(os.environ)
     env.update(WINEPREFIX=str(prefix), WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=",
-               LANG="ja_JP.UTF-8", LC_ALL="ja_JP.UTF-8")
+               LANG=locale, LC_ALL=locale)
     env.pop("DISPLAY", None)
     if display is not None:
         env["DISPLAY"] = display
     return env
+
+
+# Debian's Wine does not find the Marlett font it ships; without it the caption buttons are drawn
+# as letters in every screenshot.
+MARLETT = Path("/usr/share/wine/fonts/marlett.ttf")
 
 
 def boot_template(prefix):
@@ -119,6 +124,8 @@ def boot_template(prefix):
     try:
         subprocess.run(["wineboot", "-i"], env=env, check=True, timeout=180,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if MARLETT.is_file():
+            shutil.copy(MARLETT, prefix / "drive_c/windows/Fonts")
         subprocess.run(["wine", "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed",
                         "/d", "N", "/f"], env=env, check=True, timeout=60,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -140,13 +147,50 @@ def copy_prefix(template, prefix):
     shutil.copytree(template, prefix, symlinks=True, copy_function=copy)
 
 
+def registry_file(values):
+    """A file for regedit: values maps a key to {name: value}; an int is a REG_DWORD, a str a
+    REG_SZ and a list of str a REG_MULTI_SZ."""
+    def data(value):
+        if isinstance(value, int):
+            return f"dword:{value:08x}"
+        if isinstance(value, str):
+            return '"' + value.replace("\\", "\\\\").replace('"', '\\"') + '"'
+        raw = "".join(item + "\0" for item in value) + "\0"
+        return "hex(7):" + ",".join(f"{b:02x}" for b in raw.encode("utf-16-le"))
+
+    lines = ["Windows Registry Editor Version 5.00", ""]
+    for key, named in values.items():
+        lines.append(f"[{key}]")
+        lines += [f'"{name}"={data(value)}' for name, value in named.items()]
+        lines.append("")
+    return "\r\n".join(lines).encode("utf-16")
+
+
+def dpi_settings(dpi):
+    """Where Wine takes the screen's DPI from."""
+    return {
+        r"HKEY_CURRENT_USER\Control Panel\Desktop": {"LogPixels": dpi},
+        r"HKEY_LOCAL_MACHINE\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts":
+            {"LogPixels": dpi},
+    }
+
+
+# The Japanese font every Windows system has, made known to the prefix: the dialogs' font, and
+# the font message boxes fall back to for Japanese characters.
+JAPANESE_FONT_SETTINGS = {
+    r"HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements": {"ＭＳ Ｐゴシック": "IPAPGothic"},
+    r"HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink":
+        {"Tahoma": ["ipagp.ttf,IPAPGothic"]},
+}
+
+
 class Xvfb:
     """A private X display; Xvfb picks a free number itself."""
 
-    def __init__(self, log):
+    def __init__(self, log, screen="1024x768"):
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten",
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{screen}x24", "-nolisten",
              "tcp"], pass_fds=(write_end,), stdout=log, stderr=log)
         os.close(write_end)
         number = b""
@@ -210,9 +254,13 @@ class Driver:
 
 
 class Session:
-    """One test's world: display, prefix, wineserver, driver, and the programs it starts."""
+    """One test's world: display, prefix, wineserver, driver, and the programs it starts.
 
-    def __init__(self, name, exe, driver_exe, template, work, shots):
+    screen is the display's size, locale the Unix locale Wine runs in, registry the values
+    (as registry_file takes them) set in the prefix before anything runs in it."""
+
+    def __init__(self, name, exe, driver_exe, template, work, shots, screen="1024x768",
+                 locale="ja_JP.UTF-8", registry=None):
         self.name = name
         self.exe = Path(exe)
         self.work = Path(work) / name
@@ -228,8 +276,10 @@ class Session:
         self.env = None
         try:
             copy_prefix(Path(template), self.prefix)
-            self.xvfb = Xvfb(self.log)
-            self.env = wine_environment(self.prefix, self.xvfb.display)
+            self.xvfb = Xvfb(self.log, screen)
+            self.env = wine_environment(self.prefix, self.xvfb.display, locale)
+            if registry:
+                self.set_registry(registry)
             # Kept running between the programs, and gone on its own soon after the last one if
             # this test is killed before it can end it.
             subprocess.run(["wineserver", "-p20"], env=self.env, check=True, timeout=30)
@@ -238,6 +288,15 @@ class Session:
         except BaseException:
             self.close()
             raise
+
+    def set_registry(self, values):
+        """Imports the values, then lets the wineserver end, so that every process started
+        afterwards (the desktop's too) reads them."""
+        reg = self.work / "settings.reg"
+        reg.write_bytes(registry_file(values))
+        subprocess.run(["wine", "regedit", "/S", windows_path(reg)], env=self.env, check=True,
+                       timeout=60, stdout=self.log, stderr=self.log)
+        subprocess.run(["wineserver", "-w"], env=self.env, timeout=60)
 
     def __enter__(self):
         return self
@@ -307,6 +366,10 @@ class Session:
             return shown.get(LOAD_CAPTION) or shown.get(MAIN_CAPTION)
         return poll(probe, timeout, "a start-up message or the main window")
 
+    def rect(self, hwnd):
+        """The window's screen rectangle [left, top, right, bottom], and its monitor's."""
+        return self.driver("rect", hwnd)
+
     def top_windows(self):
         return self.driver("windows")["windows"]
 
@@ -362,9 +425,16 @@ class Session:
         check(button["text"] == MEASURING and not button["enabled"],
               "the button stays 計測中 and disabled while the result is shown")
         # The dialog paints while the result box is up; the user saw the same during the run.
+        # The system puts the box over the main window, so it is moved aside for the look and
+        # put back where the system placed it.
+        placed = self.rect(box["hwnd"])
+        below = self.rect(main)["rect"]
+        self.driver("move", box["hwnd"], below[0], below[3])
         time.sleep(0.2)
-        check(self.driver("look", main, 1)["look"] in looks[:-1],
-              "the screen showed the button as 計測中 during the measurement")
+        look = self.driver("look", main, 1)["look"]
+        self.driver("move", box["hwnd"], *placed["rect"][:2])
+        check(look in looks[:-1], "the screen showed the button as 計測中 during the measurement")
+        box["rect"] = placed["rect"]
         return box
 
     def memory(self, program, pid):

@@ -21,6 +21,7 @@ sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 from cases import CASES  # noqa: E402
 import fault_cases  # noqa: E402,F401  (registers its cases in CASES)
+import window_cases  # noqa: E402,F401  (registers its cases in CASES)
 from harness import Session, TestFailure, boot_template, wine_environment  # noqa: E402
 
 
@@ -60,7 +61,7 @@ def run_case(args):
     context = Context(args.work, args.name)
     try:
         with Session(args.name, args.exe, args.driver, args.work / "template", args.work,
-                     args.shots) as session:
+                     args.shots, **getattr(function, "session", {})) as session:
             function(session, context)
     except TestFailure as failure:
         print(f"FAILED {args.name}: {failure}")

@@ -129,6 +129,36 @@ std::string WindowCommand(const Args& args) {
         .Text();
 }
 
+JsonArray RectJson(const RECT& r) {
+    JsonArray array;
+    for (const LONG value : {r.left, r.top, r.right, r.bottom}) array.AddRaw(std::to_string(value));
+    return array;
+}
+
+// Where a window is on the screen, and the monitor it is on: its whole area and its work area.
+std::string RectCommand(const Args& args) {
+    const HWND hwnd = Window(args, 1);
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    return JsonObject()
+        .AddRaw("rect", RectJson(rect).Text())
+        .AddRaw("monitor", RectJson(monitor.rcMonitor).Text())
+        .AddRaw("work", RectJson(monitor.rcWork).Text())
+        .Text();
+}
+
+// Moves a window as a user drags it by its caption: its size stays.
+std::string MoveCommand(const Args& args) {
+    const HWND hwnd = Window(args, 1);
+    if (!SetWindowPos(hwnd, nullptr, int(Number(args, 2, 0)), int(Number(args, 3, 0)), 0, 0,
+                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE))
+        throw std::runtime_error("cannot move the window");
+    return "{}";
+}
+
 std::string StateCommand(const Args& args) {
     return ControlJson(ControlOf(args, 1));
 }
@@ -254,6 +284,11 @@ std::string LookCommand(const Args& args) {
     return JsonObject().Add("look", std::to_string(shown.Hash())).Text();
 }
 
+// The system's ANSI code page, which the locale the programs were started in chose.
+std::string CodePageCommand(const Args&) {
+    return JsonObject().Add("acp", static_cast<long long>(GetACP())).Text();
+}
+
 std::string IsEnabledCommand(const Args& args) {
     return JsonObject().Add("enabled", bool(IsWindowEnabled(Window(args, 1)))).Text();
 }
@@ -346,6 +381,8 @@ const std::map<std::string, std::function<std::string(const Args&)>>& Table() {
         {"wait-gone", WaitGoneCommand},
         {"windows", WindowsCommand},
         {"window", WindowCommand},
+        {"rect", RectCommand},
+        {"move", MoveCommand},
         {"text", StateCommand},
         {"state", StateCommand},
         {"click", ClickCommand},
@@ -355,6 +392,7 @@ const std::map<std::string, std::function<std::string(const Args&)>>& Table() {
         {"list-count", ListCountCommand},
         {"msgbox", MsgboxCommand},
         {"is-enabled", IsEnabledCommand},
+        {"code-page", CodePageCommand},
         {"pid-alive", PidAliveCommand},
         {"wait-exit", WaitExitCommand},
         {"memory", MemoryCommand},
@@ -379,6 +417,9 @@ const char* CommandUsage() {
            "wait-gone HWND [TIMEOUT_MS]                until the window is hidden or destroyed\n"
            "windows [all] [PID]                        top-level windows (of one process)\n"
            "window HWND                                the window and its visible controls\n"
+           "rect HWND                                  its screen rectangle, its monitor's\n"
+           "                                           rectangle and work area\n"
+           "move HWND X Y                              moves the window's top-left corner there\n"
            "text|state HWND ID                         a control's text, id, class and state\n"
            "click HWND ID                              presses an enabled button\n"
            "key HWND enter|esc [post]                  types a key into the window\n"
@@ -388,6 +429,7 @@ const char* CommandUsage() {
            "list-count HWND ID                         how many items a list view holds\n"
            "msgbox CAPTION [TIMEOUT_MS]                a message box's text, icon, buttons, owner\n"
            "is-enabled HWND                            whether the window takes input\n"
+           "code-page                                  the system's ANSI code page\n"
            "pid-alive PID | wait-exit PID [TIMEOUT_MS] a process's life\n"
            "wait-idle PID [TIMEOUT_MS]                 until the process waits for input\n"
            "memory PID                                 working set, private bytes, age\n"

@@ -63,6 +63,9 @@ int Serve() {
 }  // namespace
 
 int main() {
+    // Rectangles in the screen's own pixels, whatever the DPI: a driver the system thought
+    // unaware of it would see them scaled to 96 DPI.
+    SetProcessDPIAware();
     int count = 0;
     LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
     std::vector<std::string> words;

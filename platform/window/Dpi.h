@@ -1,0 +1,6 @@
+#pragma once
+
+#include <windows.h>
+
+// The dots per inch a window is drawn at: what sizes given in pixels at 96 DPI are scaled by.
+UINT WindowDpi(HWND hWnd);
