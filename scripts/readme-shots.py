@@ -20,7 +20,7 @@ DOCS = ROOT / "docs"
 
 # (picture, screenshot, the windows it shows)
 PICTURES = [
-    ("main-window.png", "placement-96-result.png", ["main", "result_box"]),
+    ("main-window.png", "placement-96-result.png", ["main", "result_box_below"]),
     ("list.png", "placement-96-list.png", ["list"]),
 ]
 
@@ -48,10 +48,17 @@ def main():
     metrics = json.loads(METRICS.read_text())
     DOCS.mkdir(exist_ok=True)
     for picture, shot, windows in PICTURES:
-        left, top, right, bottom = union([metrics[w] for w in windows])
+        rects = [metrics[w] for w in windows]
+        left, top, right, bottom = union(rects)
+        # The screen between the windows becomes transparent.
+        mask = ["-size", f"{right - left}x{bottom - top}", "xc:black", "-fill", "white"]
+        for r in rects:
+            mask += ["-draw", f"rectangle {r[0] - left},{r[1] - top} "
+                              f"{r[2] - left - 1},{r[3] - top - 1}"]
         # A few colours suffice for flat dialog pixels and keep each picture a few KB.
         subprocess.run(["convert", str(SHOTS / shot), "-crop",
-                        f"{right - left}x{bottom - top}+{left}+{top}", "+repage", "-dither",
+                        f"{right - left}x{bottom - top}+{left}+{top}", "+repage", "(", *mask,
+                        ")", "-alpha", "off", "-compose", "CopyOpacity", "-composite", "-dither",
                         "None", "-colors", "32", "-strip", f"png8:{DOCS / picture}"], check=True)
         print(f"{DOCS / picture}: {(DOCS / picture).stat().st_size} bytes")
 
