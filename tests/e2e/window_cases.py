@@ -1,13 +1,10 @@
 """End-to-end cases for where the windows open, how they read at a high DPI, and how the program
 reads under an English system locale."""
 
-import time
-
 from cases import case, check_result, end_with_esc
 from harness import (
     ABOUT_CAPTION, IDM_ABOUTBOX, JAPANESE_FONT_SETTINGS, LOAD_CAPTION, MAIN_CAPTION, MEASURE,
-    MISSING_TAIL, RESULT_CAPTION, check, check_default_file, check_equal, data_lines,
-    dpi_settings, windows_path)
+    MISSING_TAIL, check, check_default_file, check_equal, data_lines, dpi_settings, windows_path)
 
 FULL_HD = "1920x1080"
 
