@@ -51,53 +51,42 @@ HWND ControlOf(const Args& args, size_t windowIndex) {
     return control;
 }
 
-std::string WindowJson(const WindowInfo& info) {
-    return JsonObject()
-        .Add("hwnd", HwndText(info.hwnd))
-        .Add("caption", info.caption)
-        .Add("class", info.className)
-        .Add("pid", static_cast<long long>(info.pid))
-        .Add("owner", HwndText(info.owner))
-        .Add("visible", info.visible)
-        .Add("enabled", info.enabled)
-        .Text();
+json WindowJson(const WindowInfo& info) {
+    return {{"hwnd", HwndText(info.hwnd)},   {"caption", Utf8(info.caption)},
+            {"class", Utf8(info.className)}, {"pid", info.pid},
+            {"owner", HwndText(info.owner)}, {"visible", info.visible},
+            {"enabled", info.enabled}};
 }
 
-std::string ControlJson(HWND control) {
-    return JsonObject()
-        .Add("hwnd", HwndText(control))
-        .Add("id", static_cast<long long>(GetDlgCtrlID(control) & 0xFFFF))
-        .Add("class", ClassName(control))
-        .Add("text", WindowText(control))
-        .Add("visible", bool(IsWindowVisible(control)))
-        .Add("enabled", bool(IsWindowEnabled(control)))
-        .Add("style", static_cast<long long>(GetWindowLongW(control, GWL_STYLE) & 0xFFFFFFFF))
-        .Text();
+json ControlJson(HWND control) {
+    return {{"hwnd", HwndText(control)},
+            {"id", GetDlgCtrlID(control) & 0xFFFF},
+            {"class", Utf8(ClassName(control))},
+            {"text", Utf8(WindowText(control))},
+            {"visible", bool(IsWindowVisible(control))},
+            {"enabled", bool(IsWindowEnabled(control))},
+            {"style", static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE))}};
 }
 
-std::string WaitWindowCommand(const Args& args) {
+json WaitWindowCommand(const Args& args) {
     const DWORD start = GetTickCount();
     const HWND hwnd = WaitWindow(Wide(Arg(args, 1)), Wide(args.size() > 3 ? args[3] : ""),
                                  DWORD(Number(args, 2, kDefaultTimeoutMs)));
     if (!hwnd) throw std::runtime_error("no window captioned " + args[1]);
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    return JsonObject()
-        .Add("hwnd", HwndText(hwnd))
-        .Add("pid", static_cast<long long>(pid))
-        .Add("waited_ms", static_cast<long long>(GetTickCount() - start))
-        .Text();
+    return {{"hwnd", HwndText(hwnd)}, {"pid", pid}, {"waited_ms", GetTickCount() - start}};
 }
 
-std::string WaitGoneCommand(const Args& args) {
+json WaitGoneCommand(const Args& args) {
     const HWND hwnd = ParseHwnd(Arg(args, 1));
     if (!WaitGone(hwnd, DWORD(Number(args, 2, kDefaultTimeoutMs))))
         throw std::runtime_error("the window is still shown");
-    return "{}";
+    return json::object();
 }
 
 // Top-level windows: the visible ones, or "all"; of one process when a pid is given.
-std::string WindowsCommand(const Args& args) {
+json WindowsCommand(const Args& args) {
     bool all = false;
     DWORD pid = 0;
     for (size_t i = 1; i < args.size(); ++i) {
@@ -106,60 +95,51 @@ std::string WindowsCommand(const Args& args) {
         else
             pid = DWORD(Number(args, i, 0));
     }
-    JsonArray list;
+    json list = json::array();
     for (const WindowInfo& info : TopLevelWindows(!all)) {
-        if (!pid || info.pid == pid) list.AddRaw(WindowJson(info));
+        if (!pid || info.pid == pid) list.push_back(WindowJson(info));
     }
-    return JsonObject().AddRaw("windows", list.Text()).Text();
+    return {{"windows", list}};
 }
 
-std::string WindowCommand(const Args& args) {
+json WindowCommand(const Args& args) {
     const HWND hwnd = Window(args, 1);
-    JsonArray children;
-    for (HWND child : Children(hwnd)) children.AddRaw(ControlJson(child));
+    json children = json::array();
+    for (HWND child : Children(hwnd)) children.push_back(ControlJson(child));
     RECT rect{};
     GetWindowRect(hwnd, &rect);
-    return JsonObject()
-        .AddRaw("window", WindowJson(Describe(hwnd)))
-        .Add("foreground", GetForegroundWindow() == hwnd)
-        .Add("iconic", bool(IsIconic(hwnd)))
-        .Add("width", static_cast<long long>(rect.right - rect.left))
-        .Add("height", static_cast<long long>(rect.bottom - rect.top))
-        .AddRaw("children", children.Text())
-        .Text();
+    return {{"window", WindowJson(Describe(hwnd))}, {"foreground", GetForegroundWindow() == hwnd},
+            {"iconic", bool(IsIconic(hwnd))},       {"width", rect.right - rect.left},
+            {"height", rect.bottom - rect.top},     {"children", children}};
 }
 
-JsonArray RectJson(const RECT& r) {
-    JsonArray array;
-    for (const LONG value : {r.left, r.top, r.right, r.bottom}) array.AddRaw(std::to_string(value));
-    return array;
+json RectJson(const RECT& r) {
+    return json::array({r.left, r.top, r.right, r.bottom});
 }
 
 // Where a window is on the screen, and the monitor it is on: its whole area and its work area.
-std::string RectCommand(const Args& args) {
+json RectCommand(const Args& args) {
     const HWND hwnd = Window(args, 1);
     RECT rect{};
     GetWindowRect(hwnd, &rect);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &monitor);
-    return JsonObject()
-        .AddRaw("rect", RectJson(rect).Text())
-        .AddRaw("monitor", RectJson(monitor.rcMonitor).Text())
-        .AddRaw("work", RectJson(monitor.rcWork).Text())
-        .Text();
+    return {{"rect", RectJson(rect)},
+            {"monitor", RectJson(monitor.rcMonitor)},
+            {"work", RectJson(monitor.rcWork)}};
 }
 
 // Moves a window as a user drags it by its caption: its size stays.
-std::string MoveCommand(const Args& args) {
+json MoveCommand(const Args& args) {
     const HWND hwnd = Window(args, 1);
     if (!SetWindowPos(hwnd, nullptr, int(Number(args, 2, 0)), int(Number(args, 3, 0)), 0, 0,
                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE))
         throw std::runtime_error("cannot move the window");
-    return "{}";
+    return json::object();
 }
 
-std::string StateCommand(const Args& args) {
+json StateCommand(const Args& args) {
     return ControlJson(ControlOf(args, 1));
 }
 
@@ -171,11 +151,11 @@ void RequireUsable(HWND window, HWND control) {
 }
 
 // Posted, because the click may start something modal that a sent message would wait for.
-std::string ClickCommand(const Args& args) {
+json ClickCommand(const Args& args) {
     const HWND control = ControlOf(args, 1);
     RequireUsable(Window(args, 1), control);
     PostMessageW(control, BM_CLICK, 0, 0);
-    return "{}";
+    return json::object();
 }
 
 void Foreground(HWND window) {
@@ -190,7 +170,7 @@ void Foreground(HWND window) {
 
 // As typed: the window comes to the front and the key goes to its focus. "post" puts the key
 // messages straight into the window's queue instead.
-std::string KeyCommand(const Args& args) {
+json KeyCommand(const Args& args) {
     const HWND window = Window(args, 1);
     const std::string& name = Arg(args, 2);
     const WORD key = name == "enter" ? VK_RETURN : name == "esc" ? VK_ESCAPE : 0;
@@ -204,7 +184,7 @@ std::string KeyCommand(const Args& args) {
         const LPARAM scan = LPARAM(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
         PostMessageW(target, WM_KEYDOWN, key, scan | 1);
         PostMessageW(target, WM_KEYUP, key, scan | 1 | (LPARAM(3) << 30));
-        return "{}";
+        return json::object();
     }
     Foreground(window);
     INPUT inputs[2] = {};
@@ -212,44 +192,41 @@ std::string KeyCommand(const Args& args) {
     inputs[0].ki.wVk = inputs[1].ki.wVk = key;
     inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
     if (SendInput(2, inputs, sizeof(INPUT)) != 2) throw std::runtime_error("SendInput failed");
-    return "{}";
+    return json::object();
 }
 
 // A system-menu choice. A user can open the menu only of an enabled window.
-std::string SysCommand(const Args& args) {
+json SysCommand(const Args& args) {
     const HWND window = Window(args, 1);
     RequireUsable(window, window);
     PostMessageW(window, WM_SYSCOMMAND, WPARAM(Number(args, 2, 0)), 0);
-    return "{}";
+    return json::object();
 }
 
-std::string ListRowsCommand(const Args& args) {
+json ListRowsCommand(const Args& args) {
     const ListContents contents = ReadListView(ControlOf(args, 1));
-    JsonArray columns;
+    json columns = json::array();
     for (const ListColumn& column : contents.columns) {
-        columns.AddRaw(JsonObject()
-                           .Add("header", column.header)
-                           .Add("width", static_cast<long long>(column.width))
-                           .Add("format", static_cast<long long>(column.format))
-                           .Text());
+        columns.push_back(
+            {{"header", Utf8(column.header)}, {"width", column.width}, {"format", column.format}});
     }
-    JsonArray rows;
+    json rows = json::array();
     for (const auto& row : contents.rows) {
-        JsonArray cells;
-        for (const std::wstring& cell : row) cells.Add(Utf8(cell));
-        rows.AddRaw(cells.Text());
+        json cells = json::array();
+        for (const std::wstring& cell : row) cells.push_back(Utf8(cell));
+        rows.push_back(cells);
     }
-    return JsonObject().AddRaw("columns", columns.Text()).AddRaw("rows", rows.Text()).Text();
+    return {{"columns", columns}, {"rows", rows}};
 }
 
 // How many items a list view holds: for lists too long to read row by row.
-std::string ListCountCommand(const Args& args) {
+json ListCountCommand(const Args& args) {
     const LRESULT count = SendMessageW(ControlOf(args, 1), LVM_GETITEMCOUNT, 0, 0);
-    return JsonObject().Add("count", static_cast<long long>(count)).Text();
+    return {{"count", count}};
 }
 
 // A message box as a user sees it: its text, its icon, its buttons and the window it belongs to.
-std::string MsgboxCommand(const Args& args) {
+json MsgboxCommand(const Args& args) {
     const HWND box =
         WaitWindow(Wide(Arg(args, 1)), L"#32770", DWORD(Number(args, 2, kDefaultTimeoutMs)));
     if (!box) throw std::runtime_error("no message box captioned " + args[1]);
@@ -258,39 +235,37 @@ std::string MsgboxCommand(const Args& args) {
     const HWND icon = GetDlgItem(box, 1088);
     const bool iconShown = icon && IsWindowVisible(icon);
     const IconMatch match = iconShown ? ClassifyIcon(icon) : IconMatch{"none", 0};
-    JsonArray buttons;
+    json buttons = json::array();
     for (HWND child : Children(box)) {
-        if (ClassName(child) == L"Button") buttons.AddRaw(ControlJson(child));
+        if (ClassName(child) == L"Button") buttons.push_back(ControlJson(child));
     }
-    return JsonObject()
-        .Add("hwnd", HwndText(box))
-        .Add("pid", static_cast<long long>(info.pid))
-        .Add("text", text ? WindowText(text) : std::wstring())
-        .Add("icon", match.kind)
-        .Add("icon_distance", match.distance)
-        .Add("owner", HwndText(info.owner))
-        .Add("owner_caption", info.owner ? WindowText(info.owner) : std::wstring())
-        .AddRaw("buttons", buttons.Text())
-        .Text();
+    return {{"hwnd", HwndText(box)},
+            {"pid", info.pid},
+            {"text", text ? Utf8(WindowText(text)) : std::string()},
+            {"icon", match.kind},
+            {"icon_distance", match.distance},
+            {"owner", HwndText(info.owner)},
+            {"owner_caption", info.owner ? Utf8(WindowText(info.owner)) : std::string()},
+            {"buttons", buttons}};
 }
 
 // A fingerprint of what the screen shows of a control, to compare looks at two moments.
-std::string LookCommand(const Args& args) {
+json LookCommand(const Args& args) {
     const HWND control = ControlOf(args, 1);
     RECT rect{};
     GetWindowRect(control, &rect);
     Canvas shown(rect.right - rect.left, rect.bottom - rect.top);
     shown.CopyFromScreen(rect.left, rect.top);
-    return JsonObject().Add("look", std::to_string(shown.Hash())).Text();
+    return {{"look", std::to_string(shown.Hash())}};
 }
 
 // The system's ANSI code page, which the locale the programs were started in chose.
-std::string CodePageCommand(const Args&) {
-    return JsonObject().Add("acp", static_cast<long long>(GetACP())).Text();
+json CodePageCommand(const Args&) {
+    return {{"acp", GetACP()}};
 }
 
-std::string IsEnabledCommand(const Args& args) {
-    return JsonObject().Add("enabled", bool(IsWindowEnabled(Window(args, 1)))).Text();
+json IsEnabledCommand(const Args& args) {
+    return {{"enabled", bool(IsWindowEnabled(Window(args, 1)))}};
 }
 
 struct HandleCloser {
@@ -302,32 +277,32 @@ Handle OpenPid(const Args& args, DWORD access) {
     return Handle(OpenProcess(access, FALSE, DWORD(Number(args, 1, 0))));
 }
 
-std::string PidAliveCommand(const Args& args) {
+json PidAliveCommand(const Args& args) {
     const Handle process = OpenPid(args, PROCESS_QUERY_LIMITED_INFORMATION);
     DWORD code = 0;
     const bool alive = process && GetExitCodeProcess(process.get(), &code) && code == STILL_ACTIVE;
-    return JsonObject().Add("alive", alive).Text();
+    return {{"alive", alive}};
 }
 
-std::string WaitExitCommand(const Args& args) {
+json WaitExitCommand(const Args& args) {
     const Handle process = OpenPid(args, SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION);
     if (process && WaitForSingleObject(process.get(), DWORD(Number(args, 2, kDefaultTimeoutMs))) !=
                        WAIT_OBJECT_0)
         throw std::runtime_error("the process is still running");
-    return "{}";
+    return json::object();
 }
 
 // Until the process waits for input with nothing left to do, as after drawing its window.
-std::string WaitIdleCommand(const Args& args) {
+json WaitIdleCommand(const Args& args) {
     const Handle process = OpenPid(args, SYNCHRONIZE | PROCESS_QUERY_INFORMATION);
     if (!process) throw std::runtime_error("no process " + Arg(args, 1));
     if (WaitForInputIdle(process.get(), DWORD(Number(args, 2, kDefaultTimeoutMs))) != 0)
         throw std::runtime_error("the process did not become idle");
-    return "{}";
+    return json::object();
 }
 
 // What the process holds in memory, and how long ago it started.
-std::string MemoryCommand(const Args& args) {
+json MemoryCommand(const Args& args) {
     const Handle process = OpenPid(args, PROCESS_QUERY_INFORMATION | PROCESS_VM_READ);
     if (!process) throw std::runtime_error("no process " + Arg(args, 1));
     PROCESS_MEMORY_COUNTERS_EX counters{};
@@ -341,13 +316,11 @@ std::string MemoryCommand(const Args& args) {
     const auto ticks = [](const FILETIME& t) {
         return (static_cast<long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
     };
-    return JsonObject()
-        .Add("working_set", static_cast<long long>(counters.WorkingSetSize))
-        .Add("peak_working_set", static_cast<long long>(counters.PeakWorkingSetSize))
-        .Add("private_bytes", static_cast<long long>(counters.PrivateUsage))
-        .Add("age_ms", (ticks(now) - ticks(created)) / 10000)
-        .Add("cpu_ms", (ticks(kernel) + ticks(user)) / 10000)
-        .Text();
+    return {{"working_set", counters.WorkingSetSize},
+            {"peak_working_set", counters.PeakWorkingSetSize},
+            {"private_bytes", counters.PrivateUsage},
+            {"age_ms", (ticks(now) - ticks(created)) / 10000},
+            {"cpu_ms", (ticks(kernel) + ticks(user)) / 10000}};
 }
 
 // Files held open without sharing, until released or the driver ends.
@@ -356,7 +329,7 @@ std::map<std::string, Handle>& HeldFiles() {
     return held;
 }
 
-std::string HoldFileCommand(const Args& args) {
+json HoldFileCommand(const Args& args) {
     const std::string& path = Arg(args, 1);
     HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -367,16 +340,16 @@ std::string HoldFileCommand(const Args& args) {
     } else {
         HeldFiles()[path] = Handle(file);
     }
-    return "{}";
+    return json::object();
 }
 
-std::string ReleaseFileCommand(const Args& args) {
+json ReleaseFileCommand(const Args& args) {
     if (!HeldFiles().erase(Arg(args, 1))) throw std::runtime_error("not held: " + args[1]);
-    return "{}";
+    return json::object();
 }
 
-const std::map<std::string, std::function<std::string(const Args&)>>& Table() {
-    static const std::map<std::string, std::function<std::string(const Args&)>> table = {
+const std::map<std::string, std::function<json(const Args&)>>& Table() {
+    static const std::map<std::string, std::function<json(const Args&)>> table = {
         {"wait-window", WaitWindowCommand},
         {"wait-gone", WaitGoneCommand},
         {"windows", WindowsCommand},
@@ -406,7 +379,7 @@ const std::map<std::string, std::function<std::string(const Args&)>>& Table() {
 
 }  // namespace
 
-std::string RunCommand(const std::vector<std::string>& words) {
+json RunCommand(const std::vector<std::string>& words) {
     const auto command = Table().find(Arg(words, 0));
     if (command == Table().end()) throw std::runtime_error("unknown command " + words[0]);
     return command->second(words);

@@ -17,14 +17,16 @@
 namespace {
 
 std::string Answer(const std::vector<std::string>& words, bool& ok) {
+    drive::json answer;
     try {
-        const std::string fields = drive::RunCommand(words);
-        ok = true;
-        return fields == "{}" ? "{\"ok\":true}" : "{\"ok\":true," + fields.substr(1);
+        answer = drive::RunCommand(words);
+        answer["ok"] = ok = true;
     } catch (const std::exception& error) {
         ok = false;
-        return drive::JsonObject().Add("ok", false).Add("error", error.what()).Text();
+        answer = {{"ok", false}, {"error", error.what()}};
     }
+    // A window text that is not valid UTF-16 still gives a line the tests can read.
+    return answer.dump(-1, ' ', false, drive::json::error_handler_t::replace);
 }
 
 void Print(const std::string& line) {
