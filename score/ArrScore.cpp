@@ -1,12 +1,14 @@
 #include "score/ArrScore.h"
 
 #include <cmath>
+#include <optional>
 
 #include "platform/os/CStdioFile.h"
 #include "platform/os/FileSystem.h"
 #include "platform/runtime/AfxMessageBox.h"
 #include "platform/runtime/CFileException.h"
 #include "platform/runtime/Runtime.h"
+#include "score/DataFileLimits.h"
 #include "score/DataFilePath.h"
 #include "score/DefaultScores.h"
 
@@ -14,6 +16,10 @@ namespace {
 
 // Fewer rows than this in the data file and the defaults are added.
 constexpr int kMinimumRows = 5;
+// Names the save tries in turn for its temporary file, the data file's name followed by ".tmp"
+// and then by a number: a name taken by anything, a file left by an interrupted save or a planted
+// link, is passed over and never removed.
+constexpr int kTemporaryNames = 16;
 
 // Shift-JIS texts.
 // "データ少ないため、デフォルト値をロードします。"
@@ -48,6 +54,24 @@ CString PowerText(double power) {
     return text;
 }
 
+// Creates the save's file beside path, under the first of the temporary names that is free, and
+// returns that name. Throws CFileException when none is, or the folder cannot be written.
+CString CreateTemporary(const CString& path, std::optional<CStdioFile>& file) {
+    for (int attempt = 0;; ++attempt) {
+        CString name = path + ".tmp";
+        if (attempt > 0) name.AppendFormat("%d", attempt);
+        try {
+            file.emplace(name,
+                         CStdioFile::modeCreateNew | CStdioFile::modeWrite | CStdioFile::typeText);
+            return name;
+        } catch (const CFileException& error) {
+            if (error.m_cause != CFileException::fileExists || attempt + 1 == kTemporaryNames) {
+                throw;
+            }
+        }
+    }
+}
+
 }  // namespace
 
 ArrScore::ArrScore() : ArrScore(DataFilePath()) {}
@@ -66,7 +90,7 @@ void ArrScore::LoadFile() {
     // (nothing after a 0x1A byte) and held too few rows.
     bool writeDefaults = false;
     try {
-        CStdioFile file(m_strPath, CStdioFile::modeRead | CStdioFile::typeText);
+        CStdioFile file(m_strPath, CStdioFile::modeRead | CStdioFile::typeText, kDataFileLimits);
         CString line;
         while (file.ReadString(line)) Add(ParseRow(line));
         if (GetSize() >= kMinimumRows) {
@@ -118,23 +142,19 @@ void ArrScore::SaveFile() {
         text += '\n';
     }
 
-    // The whole table goes to a file beside the data file first, which then replaces it in one
-    // step: an interrupted save never leaves a truncated data file.
-    const CString temporary = m_strPath + ".tmp";
-    bool created = false;
+    // The whole table goes to a new file of its own beside the data file first, which then
+    // replaces it in one step: an interrupted save never leaves a truncated data file.
+    std::optional<CStdioFile> file;
+    const CString temporary = CreateTemporary(m_strPath, file);
     try {
-        {
-            CStdioFile file(temporary,
-                            CStdioFile::modeCreate | CStdioFile::modeWrite | CStdioFile::typeText);
-            created = true;
-            file.WriteString(text);
-            file.Sync();
-            file.Close();
-        }
+        file->WriteString(text);
+        file->Sync();
+        file->Close();
         kiv::ReplaceFile(temporary, m_strPath);
     } catch (const CFileException&) {
-        // The file object is closed by now, so the temporary file can go.
-        if (created) kiv::RemoveFile(temporary);
+        // The file is closed by now, and this save created it: it can go.
+        file.reset();
+        kiv::RemoveFile(temporary);
         throw;
     }
 }

@@ -1,5 +1,7 @@
 #include "score/ListFile.h"
 
+#include "score/DataFileLimits.h"
+
 std::optional<ListRow> SplitListLine(const CString& line) {
     const int tab = line.Find("\t");
     if (tab < 0) return std::nullopt;
@@ -7,7 +9,8 @@ std::optional<ListRow> SplitListLine(const CString& line) {
 }
 
 ListFile::ListFile(const CString& path)
-    : m_file(path, CStdioFile::modeRead | CStdioFile::typeText | CStdioFile::shareExclusive) {}
+    : m_file(path, CStdioFile::modeRead | CStdioFile::typeText | CStdioFile::shareExclusive,
+             kDataFileLimits) {}
 
 std::optional<ListRow> ListFile::Next() {
     if (m_done) return std::nullopt;

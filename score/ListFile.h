@@ -17,7 +17,7 @@ std::optional<ListRow> SplitListLine(const CString& line);
 // Reads the data file for the list, line by line, up to the first line without a TAB.
 class ListFile {
 public:
-    // Throws CFileException when the file cannot be opened.
+    // Throws CFileException when the file cannot be opened; the data file's limits apply.
     explicit ListFile(const CString& path);
 
     // The next row; nothing at the end of the file or at a line without a TAB, which ends the

@@ -13,14 +13,22 @@ constexpr char kEndOfData = 0x1A;
 
 kiv::FileHandle::Mode ModeFor(unsigned flags) {
     if ((flags & CStdioFile::modeWrite) == 0) return kiv::FileHandle::Mode::Read;
+    if (flags & CStdioFile::modeCreateNew) return kiv::FileHandle::Mode::CreateNew;
     return (flags & CStdioFile::modeCreate) ? kiv::FileHandle::Mode::CreateWrite
                                             : kiv::FileHandle::Mode::Write;
 }
 
 }  // namespace
 
-CStdioFile::CStdioFile(const CString& path, unsigned flags)
-    : m_strPath(path), m_file(std::make_unique<kiv::FileHandle>(path, ModeFor(flags))) {}
+CStdioFile::CStdioFile(const CString& path, unsigned flags, const ReadLimits& limits)
+    : m_strPath(path),
+      m_limits(limits),
+      m_file(std::make_unique<kiv::FileHandle>(path, ModeFor(flags))) {
+    // A file already too large is refused before anything of it is read.
+    if ((flags & modeWrite) == 0 && m_file->Size() > m_limits.fileBytes) {
+        throw CFileException(CFileException::tooLarge, path);
+    }
+}
 
 CStdioFile::~CStdioFile() {
     try {
@@ -41,6 +49,9 @@ bool CStdioFile::FillBuffer() {
     if (m_eof) return false;
     std::vector<char> chunk(kChunkSize);
     const size_t count = File().Read(chunk.data(), chunk.size());
+    // The size seen at the open is not trusted: the file may grow, or report no size at all.
+    m_bytesRead += count;
+    if (m_bytesRead > m_limits.fileBytes) TooLarge();
     m_buffer.erase(0, m_pos);
     m_pos = 0;
     if (count == 0) m_eof = true;
@@ -74,26 +85,31 @@ bool CStdioFile::FillBuffer() {
     return true;
 }
 
+void CStdioFile::TooLarge() const {
+    throw CFileException(CFileException::tooLarge, kiv::FullPath(m_strPath));
+}
+
 bool CStdioFile::ReadString(CString& line) {
     std::string text;
     bool readAny = false;
+    bool ended = false;
     for (;;) {
         const size_t end = m_buffer.find('\n', m_pos);
+        const size_t stop = end == std::string::npos ? m_buffer.size() : end;
+        if (text.size() + (stop - m_pos) > m_limits.lineBytes) TooLarge();
+        if (m_pos < stop) readAny = true;
+        text.append(m_buffer, m_pos, stop - m_pos);
+        m_pos = stop;
         if (end != std::string::npos) {
-            text.append(m_buffer, m_pos, end - m_pos);
-            m_pos = end + 1;
-            line = CString(std::string_view(text));
-            return true;
-        }
-        if (m_pos < m_buffer.size()) {
-            text.append(m_buffer, m_pos);
-            m_pos = m_buffer.size();
-            readAny = true;
+            ++m_pos;
+            ended = true;
+            break;
         }
         if (!FillBuffer()) break;
     }
+    if ((ended || readAny) && ++m_linesRead > m_limits.lines) TooLarge();
     line = CString(std::string_view(text));
-    return readAny;
+    return ended || readAny;
 }
 
 void CStdioFile::WriteString(const CString& text) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -8,6 +11,14 @@
 namespace kiv {
 class FileHandle;
 }
+
+// The most a reader takes in. Past any of them the file cannot be read: ReadString (or the open,
+// for a file already too large) throws CFileException with the cause tooLarge.
+struct ReadLimits {
+    std::uint64_t fileBytes = std::numeric_limits<std::uint64_t>::max();
+    size_t lineBytes = std::numeric_limits<size_t>::max();  // one line, without its line end
+    size_t lines = std::numeric_limits<size_t>::max();
+};
 
 // A text file in the runtime's text mode. Reading: CR LF becomes LF, a lone CR stays, a 0x1A
 // byte ends the readable data, and each line comes without its LF. Writing: each LF reaches the
@@ -18,18 +29,20 @@ public:
         modeRead = 0x0000,
         modeWrite = 0x0001,
         modeCreate = 0x1000,  // create, or truncate an existing file
+        // Create a file that does not exist yet: a taken name, a link included, is fileExists.
+        modeCreateNew = 0x20000,
         typeText = 0x4000,
         shareExclusive = 0x0010,
     };
 
-    // Throws CFileException carrying path as passed.
-    CStdioFile(const CString& path, unsigned flags);
+    // Throws CFileException carrying path as passed. Only a regular file is opened for reading.
+    CStdioFile(const CString& path, unsigned flags, const ReadLimits& limits = {});
     ~CStdioFile();
     CStdioFile(const CStdioFile&) = delete;
     CStdioFile& operator=(const CStdioFile&) = delete;
 
-    // Reads one line of any length without its line end; false only at end of data with nothing
-    // read. A read failure throws CFileException carrying the full path.
+    // Reads one line without its line end; false only at end of data with nothing read. A read
+    // failure, or a line or file past the limits, throws CFileException carrying the full path.
     bool ReadString(CString& line);
     // Writes through at once, so a failure throws here rather than being lost at close.
     void WriteString(const CString& text);
@@ -45,10 +58,14 @@ public:
 
 private:
     bool FillBuffer();
+    [[noreturn]] void TooLarge() const;
     kiv::FileHandle& File();
 
     CString m_strPath;
+    ReadLimits m_limits;
     std::unique_ptr<kiv::FileHandle> m_file;
+    std::uint64_t m_bytesRead = 0;
+    size_t m_linesRead = 0;
     std::string m_buffer;
     size_t m_pos = 0;
     bool m_eof = false;        // the file ended, or a 0x1A byte was met

@@ -11,17 +11,21 @@ namespace kiv {
 
 class FileHandle {
 public:
-    // Read: an existing file. CreateWrite: create, or truncate an existing file. Write: an
-    // existing file, kept as it is.
-    enum class Mode { Read, CreateWrite, Write };
+    // Read: an existing regular file. CreateWrite: create, or truncate an existing file. Write:
+    // an existing file, kept as it is. CreateNew: a file that did not exist; a name that is
+    // taken, by a link (even one to nothing) or anything else, is fileExists and left alone.
+    enum class Mode { Read, CreateWrite, Write, CreateNew };
 
     // Opens without sharing (on Windows; POSIX has no mandatory locks). Throws CFileException
-    // carrying path as passed; a folder is refused with accessDenied.
+    // carrying path as passed. For reading, anything but a regular file (a folder, a pipe, a
+    // device, a socket) is refused with accessDenied, and the open never waits for a writer.
     FileHandle(const CString& path, Mode mode);
     ~FileHandle();
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
 
+    // The file's size as the system reports it now; it may still grow.
+    std::uint64_t Size() const;
     // Bytes read, 0 at end of file. Throws CFileException carrying the full path.
     size_t Read(char* buffer, size_t size);
     // Writes all of data; throws CFileException carrying the full path.

@@ -14,6 +14,8 @@ public:
         sharingViolation,
         diskFull,
         badPath,
+        fileExists,  // a new file was asked for and the name is taken
+        tooLarge,    // the file, or one of its lines, is past what the reader takes
     };
 
     CFileException(Cause cause, const CString& fileName)

@@ -143,11 +143,14 @@ TEST_F(ScoreFileTest, AFailedSaveLeavesTheOldFileWhole) {
     ArrScore scores = ArrScore::Unloaded(DataFile());
     scores.AppendDefaults();
 
-    // The temporary file cannot be created: the old file must not have been truncated first.
-    fs::create_directory(m_dir.Path() / "kiv.txt.tmp");
+    // No temporary file can be created, every name the save tries being taken: the old file
+    // must not have been truncated first.
+    std::vector<fs::path> taken{m_dir.Path() / "kiv.txt.tmp"};
+    for (int i = 1; i < 16; ++i) taken.push_back(m_dir.Path() / ("kiv.txt.tmp" + std::to_string(i)));
+    for (const fs::path& name : taken) fs::create_directory(name);
     EXPECT_THROW(scores.SaveFile(), CFileException);
     EXPECT_EQ(Read(DataFile()), old);
-    fs::remove(m_dir.Path() / "kiv.txt.tmp");
+    for (const fs::path& name : taken) fs::remove(name);
 
     // The replacement fails (a folder in the way): the temporary file does not stay behind.
     ArrScore blocked = ArrScore::Unloaded(PathOf("blocked"));

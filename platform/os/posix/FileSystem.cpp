@@ -37,6 +37,8 @@ CFileException::Cause CauseOf(int error) {
         case ENAMETOOLONG:
         case ELOOP:
             return CFileException::badPath;
+        case EEXIST:
+            return CFileException::fileExists;
         default:
             return CFileException::genericException;
     }
@@ -45,13 +47,36 @@ CFileException::Cause CauseOf(int error) {
 int FlagsFor(FileHandle::Mode mode) {
     switch (mode) {
         case FileHandle::Mode::Read:
-            return O_RDONLY;
+            // A FIFO with no writer would hold open(2) forever, and a terminal could become
+            // ours: neither may happen before the file is known to be a regular one.
+            return O_RDONLY | O_NONBLOCK | O_NOCTTY;
         case FileHandle::Mode::CreateWrite:
             return O_WRONLY | O_CREAT | O_TRUNC;
+        case FileHandle::Mode::CreateNew:
+            // O_EXCL fails on any existing name, a link to nothing included; O_NOFOLLOW says so
+            // once more for systems that would follow it.
+            return O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW;
         case FileHandle::Mode::Write:
             break;
     }
     return O_WRONLY;
+}
+
+// Only a regular file is read: a folder, a device (/dev/zero never ends), a FIFO or a socket is
+// refused. The check is on the open descriptor, so the name cannot be swapped after it. Reads
+// wait again once it has passed.
+bool IsReadable(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    const int flags = ::fcntl(fd, F_GETFL);
+    return flags != -1 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
+}
+
+// open(2) opens a folder for writing only to fail, and for reading without complaint; the
+// text file class must refuse it either way.
+bool IsFolder(int fd) {
+    struct stat info {};
+    return ::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode);
 }
 
 }  // namespace
@@ -62,9 +87,7 @@ FileHandle::FileHandle(const CString& path, Mode mode) : m_strPath(path), m_hand
         fd = ::open(path.GetString(), FlagsFor(mode) | O_CLOEXEC, 0666);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) throw CFileException(CauseOf(errno), path);
-    // open(2) reads a folder without complaint; the text file class must not.
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (mode == Mode::Read ? !IsReadable(fd) : IsFolder(fd)) {
         ::close(fd);
         throw CFileException(CFileException::accessDenied, path);
     }
@@ -73,6 +96,14 @@ FileHandle::FileHandle(const CString& path, Mode mode) : m_strPath(path), m_hand
 
 FileHandle::~FileHandle() {
     if (m_handle != kNoFile) ::close(static_cast<int>(m_handle));
+}
+
+std::uint64_t FileHandle::Size() const {
+    struct stat info {};
+    if (::fstat(static_cast<int>(m_handle), &info) != 0) {
+        throw CFileException(CauseOf(errno), FullPath(m_strPath));
+    }
+    return static_cast<std::uint64_t>(info.st_size);
 }
 
 size_t FileHandle::Read(char* buffer, size_t size) {

@@ -36,27 +36,64 @@ CFileException::Cause CauseOf(DWORD error) {
         case ERROR_BAD_PATHNAME:
         case ERROR_FILENAME_EXCED_RANGE:
             return CFileException::badPath;
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+            return CFileException::fileExists;
         default:
             return CFileException::genericException;
     }
+}
+
+DWORD DispositionFor(FileHandle::Mode mode) {
+    switch (mode) {
+        case FileHandle::Mode::CreateWrite:
+            return CREATE_ALWAYS;
+        case FileHandle::Mode::CreateNew:
+            return CREATE_NEW;
+        case FileHandle::Mode::Read:
+        case FileHandle::Mode::Write:
+            break;
+    }
+    return OPEN_EXISTING;
+}
+
+// Only a file on a disk is read: a pipe, a console or another device is refused, and so is a
+// folder that a link led to.
+bool IsReadable(HANDLE handle) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    return GetFileType(handle) == FILE_TYPE_DISK && GetFileInformationByHandle(handle, &info) &&
+           (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 }  // namespace
 
 FileHandle::FileHandle(const CString& path, Mode mode) : m_strPath(path), m_handle(kNoFile) {
     const DWORD access = mode == Mode::Read ? GENERIC_READ : GENERIC_WRITE;
-    const DWORD disposition = mode == Mode::Read          ? OPEN_EXISTING
-                              : mode == Mode::CreateWrite ? CREATE_ALWAYS
-                                                          : OPEN_EXISTING;
+    // A new file is never made through a link: CREATE_NEW alone would follow a link to nothing
+    // and create its target. The link itself is an existing name, so the open fails.
+    const DWORD flags =
+        FILE_ATTRIBUTE_NORMAL | (mode == Mode::CreateNew ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
     // Share mode 0: no other process may read or write the file while it is open.
-    const HANDLE handle = CreateFileW(Widen(path).c_str(), access, 0, nullptr, disposition,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle =
+        CreateFileW(Widen(path).c_str(), access, 0, nullptr, DispositionFor(mode), flags, nullptr);
     if (handle == INVALID_HANDLE_VALUE) throw CFileException(CauseOf(GetLastError()), path);
+    if (mode == Mode::Read && !IsReadable(handle)) {
+        CloseHandle(handle);
+        throw CFileException(CFileException::accessDenied, path);
+    }
     m_handle = reinterpret_cast<std::intptr_t>(handle);
 }
 
 FileHandle::~FileHandle() {
     if (m_handle != kNoFile) CloseHandle(AsHandle(m_handle));
+}
+
+std::uint64_t FileHandle::Size() const {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(AsHandle(m_handle), &size)) {
+        throw CFileException(CauseOf(GetLastError()), FullPath(m_strPath));
+    }
+    return static_cast<std::uint64_t>(size.QuadPart);
 }
 
 size_t FileHandle::Read(char* buffer, size_t size) {

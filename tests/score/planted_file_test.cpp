@@ -1,0 +1,183 @@
+// What a hostile user can leave in the data file's folder: a link or a hard link where the save
+// writes first, a FIFO or a device as the data file, a file larger than any table. In each the
+// load must return with a usable table, the file planted must stay as it was, and so must the
+// other file that a link points at.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <future>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/runtime/AfxMessageBox.h"
+#include "platform/runtime/CFileException.h"
+#include "platform/os/FileSystem.h"
+#include "score/ArrScore.h"
+#include "score/DataFileLimits.h"
+#include "tests/support/Sjis.h"
+#include "tests/support/TempDir.h"
+#include "score/ListFile.h"
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kOtherBytes = "someone else's file\r\n";
+
+class PlantedFileTest : public testing::Test {
+protected:
+    void SetUp() override {
+        m_previous =
+            SetAfxMessageBoxHandler([this](const CString& text) { m_messages.push_back(text); });
+        Write("other.txt", kOtherBytes);
+    }
+    void TearDown() override {
+        SetAfxMessageBoxHandler(m_previous);
+        EXPECT_EQ(Read("other.txt"), kOtherBytes);
+    }
+
+    void Write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(m_dir.Path() / name, std::ios::binary) << bytes;
+    }
+    std::string Read(const std::string& name) const {
+        std::ifstream in(m_dir.Path() / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    std::vector<std::string> Entries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(m_dir.Path())) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    CString DataFile() const { return m_dir.File("kiv.txt"); }
+
+    // Loads the data file on a thread of its own. A load still running after 20 s fails the
+    // test; release must then make it return, so that the test can end.
+    ArrScore LoadReturning(const std::function<void()>& release = {}) {
+        auto load = std::async(std::launch::async, [this] { return ArrScore(DataFile()); });
+        if (load.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+            ADD_FAILURE() << "the load did not return";
+            if (release) release();
+        }
+        ArrScore scores = load.get();
+        EXPECT_GE(scores.GetSize(), 41);
+        return scores;
+    }
+
+    // The data file cannot be read: one message, the defaults alone, nothing saved, and the list
+    // refuses it too.
+    void ExpectRefused(const ArrScore& scores) const {
+        ASSERT_EQ(m_messages.size(), 1u);
+        EXPECT_EQ(m_messages[0],
+                  "file:" + DataFile() + Sjis(u8" がありません、デフォルト値をロードします。"));
+        EXPECT_EQ(scores.GetSize(), 41);
+        EXPECT_EQ(Entries(), (std::vector<std::string>{"kiv.txt", "other.txt"}));
+        EXPECT_THROW(ListFile{DataFile()}, CFileException);
+    }
+
+    // Two rows, too few: the load saves the rows and the defaults.
+    void WriteShortTable() const { Write("kiv.txt", "1\ta\r\n2\tb\r\n"); }
+    void ExpectSaved(const ArrScore& scores) const {
+        EXPECT_EQ(m_messages.size(), 1u);  // too few rows, nothing else
+        EXPECT_EQ(scores.GetSize(), 2 + 41);
+        EXPECT_FALSE(fs::is_symlink(m_dir.Path() / "kiv.txt"));
+        EXPECT_EQ(Read("kiv.txt").substr(0, 12), "1\ta\r\n2\tb\r\n20");
+    }
+
+    TempDir m_dir;
+    std::vector<CString> m_messages;
+    MessageBoxHandler m_previous;
+};
+
+TEST_F(PlantedFileTest, ASaveNeverWritesThroughALinkAtItsTemporaryName) {
+    WriteShortTable();
+    const fs::path dir = m_dir.Path();
+    std::error_code error;
+    fs::create_symlink(dir / "other.txt", dir / "kiv.txt.tmp", error);
+    if (error) GTEST_SKIP() << "no symbolic links here: " << error.message();
+    // A link to nothing, which a create that follows links would bring into being.
+    fs::create_symlink(dir / "made-through-link.txt", dir / "kiv.txt.tmp1");
+
+    ExpectSaved(LoadReturning());
+    EXPECT_EQ(fs::read_symlink(dir / "kiv.txt.tmp"), dir / "other.txt");
+    EXPECT_EQ(fs::read_symlink(dir / "kiv.txt.tmp1"), dir / "made-through-link.txt");
+    EXPECT_EQ(Entries(),
+              (std::vector<std::string>{"kiv.txt", "kiv.txt.tmp", "kiv.txt.tmp1", "other.txt"}));
+}
+
+TEST_F(PlantedFileTest, ASaveNeverWritesThroughAHardLinkAtItsTemporaryName) {
+    WriteShortTable();
+    fs::create_hard_link(m_dir.Path() / "other.txt", m_dir.Path() / "kiv.txt.tmp");
+    ExpectSaved(LoadReturning());
+    EXPECT_EQ(Read("kiv.txt.tmp"), kOtherBytes);
+    EXPECT_EQ(fs::hard_link_count(m_dir.Path() / "other.txt"), 2u);
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"kiv.txt", "kiv.txt.tmp", "other.txt"}));
+}
+
+TEST_F(PlantedFileTest, AFileLeftByAnInterruptedSaveStopsNoLaterSave) {
+    Write("kiv.txt.tmp", "1\thalf a tab");
+    const ArrScore scores = LoadReturning();  // no data file: the defaults are saved
+    EXPECT_EQ(scores.GetSize(), 41);
+    const std::string saved = Read("kiv.txt");
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 41);
+    EXPECT_EQ(Read("kiv.txt.tmp"), "1\thalf a tab");
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"kiv.txt", "kiv.txt.tmp", "other.txt"}));
+}
+
+TEST_F(PlantedFileTest, AFileLargerThanAnyTableIsNotRead) {
+    // Sparse: three gigabytes that take no room, with no line end anywhere.
+    constexpr std::uintmax_t kSize = 3ull << 30;
+    std::ofstream(m_dir.Path() / "kiv.txt", std::ios::binary) << "1\t";
+    fs::resize_file(m_dir.Path() / "kiv.txt", kSize);
+    ExpectRefused(LoadReturning());
+    EXPECT_EQ(fs::file_size(m_dir.Path() / "kiv.txt"), kSize);
+}
+
+TEST_F(PlantedFileTest, ALineLongerThanAnyLabelIsNotRead) {
+    // Found only while reading: the rows before it stay in front of the defaults.
+    const std::string bytes = "1\ta\r\n2\t" + std::string(kDataFileLimits.lineBytes, 'x') +
+                              "\r\n3\tc\r\n4\td\r\n5\te\r\n";
+    Write("kiv.txt", bytes);
+    const ArrScore scores = LoadReturning();
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0], "file:" + kiv::FullPath(DataFile()) +
+                                 Sjis(u8" がありません、デフォルト値をロードします。"));
+    EXPECT_EQ(scores.GetSize(), 1 + 41);
+    EXPECT_EQ(Read("kiv.txt"), bytes);
+}
+
+#ifndef _WIN32
+TEST_F(PlantedFileTest, AFifoIsNotReadAndNothingWaitsForAWriter) {
+    ASSERT_EQ(::mkfifo(DataFile().GetString(), 0600), 0);
+    // Should the open wait, a writer that comes and goes lets it end.
+    ExpectRefused(LoadReturning([this] {
+        const int fd = ::open(DataFile().GetString(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) ::close(fd);
+    }));
+    struct stat info {};
+    ASSERT_EQ(::lstat(DataFile().GetString(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
+TEST_F(PlantedFileTest, ALinkToADeviceThatNeverEndsIsNotRead) {
+    fs::create_symlink("/dev/zero", m_dir.Path() / "kiv.txt");
+    ExpectRefused(LoadReturning());
+    EXPECT_EQ(fs::read_symlink(m_dir.Path() / "kiv.txt"), "/dev/zero");
+}
+#endif
+
+}  // namespace
