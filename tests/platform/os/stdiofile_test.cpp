@@ -128,6 +128,35 @@ TEST_F(StdioFileTest, OpenFailuresCarryThePathAsPassed) {
     EXPECT_EQ(OpenFailure("kiv-no-such-file.txt", kRead), CFileException::fileNotFound);
 }
 
+TEST_F(StdioFileTest, ReadingStopsAtTheLimitsWithTooLarge) {
+    const ReadLimits limits{.fileBytes = 20, .lineBytes = 4, .lines = 3};
+    const CString path = m_dir.File("in.txt");
+    // Read with the limits; the cause and path of the failure, or "" when all was read.
+    const auto failure = [&](const std::string& bytes) -> std::string {
+        WriteBytes(m_dir.Path() / "in.txt", bytes);
+        try {
+            CStdioFile file(path, CStdioFile::modeRead, limits);
+            CString line;
+            while (file.ReadString(line)) {
+            }
+        } catch (const CFileException& error) {
+            EXPECT_EQ(error.m_cause, CFileException::tooLarge);
+            return error.m_strFileName.Str();
+        }
+        return "";
+    };
+    // At the limits everything is read; one more of anything is refused.
+    EXPECT_EQ(failure("abcd\r\nefgh\r\nijkl\r\n"), "");
+    EXPECT_EQ(failure("abcd\r\nefgh\r\nijkl"), "");
+    EXPECT_EQ(failure("abcde\r\n"), path.Str());
+    EXPECT_EQ(failure("abcd\r\n\r\nijkl\r\n\r\n"), path.Str());
+    EXPECT_EQ(failure("a\r\nb\r\nc\r\nd"), path.Str());
+    // A file too large is refused at the open, with the path as passed, before any of it is read.
+    EXPECT_EQ(failure("\x1A" + std::string(20, 'x')), path.Str());
+    // Past 0x1A the bytes are never read: a file that ends early is within the limits.
+    EXPECT_EQ(failure("ab\x1A" + std::string(17, 'x')), "");
+}
+
 #ifdef _WIN32
 TEST_F(StdioFileTest, AnOpenFileIsNotShared) {
     const CString path = m_dir.File("locked.txt");
@@ -158,6 +187,21 @@ TEST_F(StdioFileTest, AFileWithoutPermissionIsAccessDenied) {
     std::filesystem::permissions(m_dir.Path() / "secret.txt", std::filesystem::perms::none);
     EXPECT_EQ(OpenFailure(m_dir.File("secret.txt"), CStdioFile::modeRead),
               CFileException::accessDenied);
+}
+
+TEST_F(StdioFileTest, AFileThatGrowsPastTheLimitWhileReadIsRefused) {
+    const std::filesystem::path file = m_dir.Path() / "in.txt";
+    WriteBytes(file, "a\r\n");
+    CStdioFile reader(m_dir.File("in.txt"), CStdioFile::modeRead, ReadLimits{.fileBytes = 100});
+    std::ofstream(file, std::ios::binary | std::ios::app) << std::string(200, 'x');
+    CString line;
+    try {
+        while (reader.ReadString(line)) {
+        }
+        FAIL() << "read past the limit";
+    } catch (const CFileException& error) {
+        EXPECT_EQ(error.m_cause, CFileException::tooLarge);
+    }
 }
 
 TEST_F(StdioFileTest, AReadFailureCarriesTheFullPath) {
