@@ -7,8 +7,8 @@ import time
 
 from cases import case, check_result, end_with_esc
 from harness import (
-    IDC_LIST, IDM_SHOWLIST, LIST_CAPTION, LOAD_CAPTION, MISSING_TAIL, SHORT_DATA, check,
-    check_equal, data_lines, encode_rows, windows_path)
+    IDC_LIST, IDM_SHOWLIST, LIST_CAPTION, LOAD_CAPTION, MAIN_CAPTION, MISSING_TAIL, SHORT_DATA,
+    check, check_equal, data_lines, encode_rows, windows_path)
 
 # " に書き込めません。": the data file could not be written.
 NOT_WRITABLE_TAIL = " に書き込めません。"
@@ -53,14 +53,17 @@ def data_file_folder(s, ctx):
 @case
 def unwritable_folder(s, ctx):
     """The program cannot write beside its data file. We run as root, for whom permissions do
-    not count, so a folder stands where the save writes first (kiv.txt.tmp, which then replaces
-    kiv.txt): the save fails exactly as in a read-only folder. A file of four rows must be
-    rewritten with the defaults; it cannot be, so it must stay as it was."""
+    not count, so folders stand at every name the save may write first (kiv.txt.tmp, then
+    kiv.txt.tmp1 to kiv.txt.tmp15, the first free one then replacing kiv.txt): the save fails
+    exactly as in a read-only folder. A file of four rows must be rewritten with the defaults;
+    it cannot be, so it must stay as it was."""
     folder = s.folder()
     data_file = folder / "kiv.txt"
     data_file.write_bytes(encode_rows([("100", "A"), ("200", "B"), ("300", "C"), ("400", "D")]))
     before = data_file.read_bytes()
-    (folder / "kiv.txt.tmp").mkdir()
+    taken = ["kiv.txt.tmp"] + [f"kiv.txt.tmp{n}" for n in range(1, 16)]
+    for name in taken:
+        (folder / name).mkdir()
     program = s.start(folder)
     messages = start_up_messages(s, program)
     ctx.metric("messages", messages)
@@ -73,8 +76,43 @@ def unwritable_folder(s, ctx):
     s.dismiss(box)
     end_with_esc(s, main, program)
     check_equal(data_file.read_bytes(), before, "the data file")
-    check_equal(sorted(p.name for p in folder.iterdir()), ["kiv.exe", "kiv.txt", "kiv.txt.tmp"],
+    check_equal(sorted(p.name for p in folder.iterdir()), sorted(["kiv.exe", "kiv.txt"] + taken),
                 "the folder")
+
+
+@case
+def oversized_file(s, ctx):
+    """kiv.txt is 3 GB (sparse: it takes no room) with no line end, past the largest data file
+    the program reads: reported without being read, measured with the defaults, refused by the
+    list as well, and left as it was."""
+    folder = s.folder()
+    data_file = folder / "kiv.txt"
+    size = 3 << 30
+    with open(data_file, "wb") as out:
+        out.write(b"1\t")
+        out.truncate(size)
+    program = s.start(folder)
+    messages = start_up_messages(s, program)
+    ctx.metric("messages", messages)
+    cannot_read = "file:" + windows_path(data_file)
+    check_equal(messages, [cannot_read + MISSING_TAIL], "the start-up messages")
+    main = s.main_window()
+    pid = s.driver("wait-window", MAIN_CAPTION)["pid"]
+    measure_once(s, main, ctx)
+    ctx.metric("memory", s.memory(program, pid))
+
+    s.driver("syscommand", main, IDM_SHOWLIST)
+    box = s.message_box(LOAD_CAPTION)
+    check_equal(box["text"], cannot_read, "the list's message")
+    s.dismiss(box)
+    dialog = s.driver("wait-window", LIST_CAPTION, 10000, "#32770")["hwnd"]
+    check_equal(s.driver("list-count", dialog, IDC_LIST)["count"], 0, "the listed rows")
+    s.close_dialog(dialog)
+    end_with_esc(s, main, program)
+    check_equal(data_file.stat().st_size, size, "the data file's size")
+    with open(data_file, "rb") as data:
+        check_equal(data.read(4), b"1\t\0\0", "the data file's first bytes")
+    check_equal(sorted(p.name for p in folder.iterdir()), ["kiv.exe", "kiv.txt"], "the folder")
 
 
 @case
