@@ -124,7 +124,6 @@ TEST_F(PlantedFileTest, ASaveNeverWritesThroughAHardLinkAtItsTemporaryName) {
     fs::create_hard_link(m_dir.Path() / "other.txt", m_dir.Path() / "kiv.txt.tmp");
     ExpectSaved(LoadReturning());
     EXPECT_EQ(Read("kiv.txt.tmp"), kOtherBytes);
-    EXPECT_EQ(fs::hard_link_count(m_dir.Path() / "other.txt"), 2u);
     EXPECT_EQ(Entries(), (std::vector<std::string>{"kiv.txt", "kiv.txt.tmp", "other.txt"}));
 }
 
