@@ -15,8 +15,9 @@ public:
     // An empty table bound to path, nothing read: for callers that fill it themselves.
     static ArrScore Unloaded(const CString& path);
 
-    // Reads the data file; falls back to the defaults when it is missing, unreadable or holds
-    // fewer than five rows. Reports through AfxMessageBox and never throws a file error.
+    // Reads the data file; falls back to the defaults when it is missing, unreadable (also when
+    // it is no regular file, or past the limits of DataFileLimits.h) or holds fewer than five
+    // rows. Reports through AfxMessageBox and never throws a file error.
     void LoadFile();
     // Writes the whole table to m_strPath in one step: a failure leaves the old file as it was.
     // Throws CFileException.
