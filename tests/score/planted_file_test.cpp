@@ -15,14 +15,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/os/FileSystem.h"
 #include "platform/runtime/AfxMessageBox.h"
 #include "platform/runtime/CFileException.h"
-#include "platform/os/FileSystem.h"
 #include "score/ArrScore.h"
 #include "score/DataFileLimits.h"
+#include "score/ListFile.h"
 #include "tests/support/Sjis.h"
 #include "tests/support/TempDir.h"
-#include "score/ListFile.h"
 
 #ifndef _WIN32
 #include <fcntl.h>

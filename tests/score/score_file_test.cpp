@@ -146,7 +146,8 @@ TEST_F(ScoreFileTest, AFailedSaveLeavesTheOldFileWhole) {
     // No temporary file can be created, every name the save tries being taken: the old file
     // must not have been truncated first.
     std::vector<fs::path> taken{m_dir.Path() / "kiv.txt.tmp"};
-    for (int i = 1; i < 16; ++i) taken.push_back(m_dir.Path() / ("kiv.txt.tmp" + std::to_string(i)));
+    for (int i = 1; i < 16; ++i)
+        taken.push_back(m_dir.Path() / ("kiv.txt.tmp" + std::to_string(i)));
     for (const fs::path& name : taken) fs::create_directory(name);
     EXPECT_THROW(scores.SaveFile(), CFileException);
     EXPECT_EQ(Read(DataFile()), old);
