@@ -1,7 +1,7 @@
 #include "measure/MeasureHost.h"
 
 #include "measure/Workload.h"
-#include "platform/runtime/Runtime.h"
+#include "platform/os/Clock.h"
 
 long MeasureHost::Clock() {
     return kiv::clock();

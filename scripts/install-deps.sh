@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ make pkg-config python3
     libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
-    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
     wine wine64 xvfb x11-utils imagemagick fonts-ipafont-gothic locales zip
     clang libclang-rt-14-dev python3
 )

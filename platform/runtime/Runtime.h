@@ -3,7 +3,7 @@
 #include <cstdint>
 
 // The runtime services whose behaviour the program fixes itself instead of taking it from the
-// host C library, whose digits, grammar, range and clock differ between glibc, mingw and Wine.
+// host C library, whose digits, grammar and range differ between glibc, mingw and Wine.
 namespace kiv {
 
 // Decimal text to double: leading white space, optional sign, digits, optional '.', optional
@@ -16,14 +16,5 @@ double atof(const char* text);
 // state is one global without a lock: the program calls it from its one thread only.
 void srand(std::uint32_t seed);
 int rand();
-
-// Wall-clock milliseconds since the process started, from a steady clock.
-long clock();
-
-// Seconds since the epoch.
-std::int64_t time();
-
-// Blocks the calling thread.
-void Sleep(unsigned milliseconds);
 
 }  // namespace kiv
