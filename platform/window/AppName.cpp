@@ -4,12 +4,12 @@
 
 #include "platform/os/win32/Encoding.h"
 
-std::wstring FileStem(std::wstring_view path) {
+std::wstring_view FileStem(std::wstring_view path) {
     const size_t slash = path.find_last_of(L"\\/");
     std::wstring_view name = slash == std::wstring_view::npos ? path : path.substr(slash + 1);
     const size_t dot = name.rfind(L'.');
     if (dot != std::wstring_view::npos && dot != 0) name = name.substr(0, dot);
-    return std::wstring(name);
+    return name;
 }
 
 CString AppName() {

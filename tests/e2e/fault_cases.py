@@ -1,8 +1,10 @@
-"""End-to-end cases for a data file the program cannot use or cannot write, and a very long one.
+"""End-to-end cases for a data file the program cannot use or cannot write, a very long one, and
+an exception nobody catches.
 
-In each the program must start, say what happened, measure, and leave the user's file exactly
-as it was."""
+With the data files the program must start, say what happened, measure, and leave the user's file
+exactly as it was."""
 
+import shutil
 import time
 
 from cases import case, check_result, end_with_esc
@@ -12,6 +14,7 @@ from harness import (
 
 # " に書き込めません。": the data file could not be written.
 NOT_WRITABLE_TAIL = " に書き込めません。"
+FATAL_TEXT = "予期しないエラーが起きたため、プログラムを終了します。"
 
 
 def start_up_messages(s, program):
@@ -143,3 +146,20 @@ def long_list(s, ctx):
     s.dismiss(box)
     end_with_esc(s, main, program)
     check_equal(data_file.read_bytes(), before, "the data file")
+
+
+@case
+def unexpected_exception(s, ctx):
+    """An exception that escapes everything, and one that ends in std::terminate, in a program on
+    kiv's framework: one message box with the program's name and the sentence that it must stop,
+    then exit code 3."""
+    folder = s.folder()
+    shutil.copy2(ctx.fault_program, folder / "kivfault.exe")
+    for how in ("escape", "terminate"):
+        program = s.start(folder, how, exe="kivfault.exe")
+        box = s.message_box("kivfault")
+        check_equal(box["text"], FATAL_TEXT, f"the message ({how})")
+        check_equal(box["icon"], "hand", f"the message's icon ({how})")
+        check_equal([(b["id"], b["text"]) for b in box["buttons"]], [(1, "OK")], "its buttons")
+        s.dismiss(box)
+        check_equal(s.wait_exit(program), 3, f"the exit code ({how})")

@@ -329,9 +329,10 @@ class Session:
         shutil.copy2(self.exe, folder / "kiv.exe")
         return folder
 
-    def start(self, folder, *args):
-        """Starts kiv.exe in folder the way a user does from a shell; returns the process."""
-        program = subprocess.Popen(["wine", "kiv.exe", *args], cwd=folder, env=self.env,
+    def start(self, folder, *args, exe="kiv.exe"):
+        """Starts kiv.exe (or exe) in folder the way a user does from a shell; returns the
+        process."""
+        program = subprocess.Popen(["wine", exe, *args], cwd=folder, env=self.env,
                                    stdout=self.log, stderr=self.log)
         program.started = time.monotonic()
         self.programs.append(program)

@@ -28,8 +28,9 @@ from harness import Session, TestFailure, boot_template, wine_environment  # noq
 class Context:
     """What a case gets besides its session: the reference data file and a place for numbers."""
 
-    def __init__(self, work, name):
+    def __init__(self, work, name, fault_program):
         self.reference = (work / "defaults.txt").read_bytes()
+        self.fault_program = fault_program
         self.metrics_file = work / name / "metrics.json"
         self.metrics = {}
 
@@ -58,7 +59,7 @@ def setup(args):
 def run_case(args):
     function = CASES[args.name]
     started = time.monotonic()
-    context = Context(args.work, args.name)
+    context = Context(args.work, args.name, args.fault_program)
     try:
         with Session(args.name, args.exe, args.driver, args.work / "template", args.work,
                      args.shots, **getattr(function, "session", {})) as session:
@@ -83,6 +84,8 @@ def main():
     parser.add_argument("--exe", type=Path, help="kiv.exe")
     parser.add_argument("--driver", type=Path, help="kivdrive.exe")
     parser.add_argument("--defaults-tool", type=Path, help="the program writing the defaults")
+    parser.add_argument("--fault-program", type=Path,
+                        help="a program on the same framework that fails unexpectedly")
     parser.add_argument("--work", type=Path, help="folder for prefixes and files")
     parser.add_argument("--shots", type=Path, help="folder for the screenshots")
     commands = parser.add_subparsers(dest="command", required=True)
