@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
-# Builds the Windows programs and packs dist/kiv-<version>-win64.zip: kiv.exe, kivcli.exe (when
-# the tree builds it) and a short Japanese read-me in Shift-JIS with CR LF line ends.
+# Builds the Windows programs and packs dist/kiv-<version>-win64.zip: kiv.exe and kivcli.exe,
+# stripped, and a short Japanese read-me in Shift-JIS with CR LF line ends; dist/SHA256SUMS holds
+# the zip's checksum. The same source gives the same bytes in any folder at any time: the zip's
+# times are SOURCE_DATE_EPOCH when it is set, otherwise the commit's time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh >&2
 
-cmake --preset windows >/dev/null
-cmake --build --preset windows --target kiv >&2
-if grep -q '^add_executable(kivcli' cli/CMakeLists.txt; then
-    cmake --build --preset windows --target kivcli >&2
+if [[ -z "${SOURCE_DATE_EPOCH:-}" ]]; then
+    SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null) ||
+        { echo "not a git checkout: set SOURCE_DATE_EPOCH" >&2; exit 1; }
 fi
+export SOURCE_DATE_EPOCH
+
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target kiv kivcli >&2
 
 build=build/windows
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
@@ -18,11 +23,16 @@ stage="$build/release/$name"
 rm -rf "$stage"
 mkdir -p "$stage" dist
 
-cp "$build/app/kiv.exe" "$stage/"
-[[ -f "$build/cli/kivcli.exe" ]] && cp "$build/cli/kivcli.exe" "$stage/"
-sed "s/@PROJECT_VERSION@/$version/" app/dist/readme.txt.in |
+cp "$build/app/kiv.exe" "$stage/"  # linked stripped
+x86_64-w64-mingw32-strip -o "$stage/kivcli.exe" "$build/cli/kivcli.exe"
+sed "s/@PROJECT_VERSION@/$version/g" app/dist/readme.txt.in |
     iconv -f UTF-8 -t CP932 | sed 's/$/\r/' >"$stage/readme.txt"
 
-rm -f "dist/$name.zip"
-(cd "$build/release" && zip -q -X -r "$OLDPWD/dist/$name.zip" "$name")
-echo "dist/$name.zip"
+python3 scripts/pack-zip.py "dist/$name.zip" "$name" \
+    "$stage/kiv.exe" "$stage/kivcli.exe" "$stage/readme.txt"
+(cd dist && sha256sum "$name.zip" >SHA256SUMS)
+
+for file in "$stage/kiv.exe" "$stage/kivcli.exe" "$stage/readme.txt" "dist/$name.zip"; do
+    printf '%-28s %9d bytes\n' "${file#"$build/release/"}" "$(stat -c %s "$file")"
+done
+cat dist/SHA256SUMS
