@@ -24,7 +24,9 @@ rm -rf "$stage"
 mkdir -p "$stage" dist
 
 cp "$build/app/kiv.exe" "$stage/"  # linked stripped
-x86_64-w64-mingw32-strip -o "$stage/kivcli.exe" "$build/cli/kivcli.exe"
+# strip stamps the PE header with SOURCE_DATE_EPOCH, or else the current time: 0, as the linker
+# leaves kiv.exe's.
+SOURCE_DATE_EPOCH=0 x86_64-w64-mingw32-strip -o "$stage/kivcli.exe" "$build/cli/kivcli.exe"
 sed "s/@PROJECT_VERSION@/$version/g" app/dist/readme.txt.in |
     iconv -f UTF-8 -t CP932 | sed 's/$/\r/' >"$stage/readme.txt"
 
