@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <future>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -28,6 +27,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <future>
 #endif
 
 namespace fs = std::filesystem;
@@ -66,14 +66,20 @@ protected:
     CString DataFile() const { return m_dir.File("kiv.txt"); }
 
     // Loads the data file on a thread of its own. A load still running after 20 s fails the
-    // test; release must then make it return, so that the test can end.
-    ArrScore LoadReturning(const std::function<void()>& release = {}) {
+    // test; release must then make it return, so that the test can end. The Windows build's C++
+    // runtime (win32 thread model) has no threads; no file planted in the Windows cases can hold
+    // a load, so there it runs on this thread.
+    ArrScore LoadReturning([[maybe_unused]] const std::function<void()>& release = {}) {
+#ifdef _WIN32
+        ArrScore scores(DataFile());
+#else
         auto load = std::async(std::launch::async, [this] { return ArrScore(DataFile()); });
         if (load.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
             ADD_FAILURE() << "the load did not return";
             if (release) release();
         }
         ArrScore scores = load.get();
+#endif
         EXPECT_GE(scores.GetSize(), 41);
         return scores;
     }
@@ -90,7 +96,9 @@ protected:
     }
 
     // Two rows, too few: the load saves the rows and the defaults.
-    void WriteShortTable() const { Write("kiv.txt", "1\ta\r\n2\tb\r\n"); }
+    void WriteShortTable() const {
+        Write("kiv.txt", "1\ta\r\n2\tb\r\n");
+    }
     void ExpectSaved(const ArrScore& scores) const {
         EXPECT_EQ(m_messages.size(), 1u);  // too few rows, nothing else
         EXPECT_EQ(scores.GetSize(), 2 + 41);
