@@ -236,7 +236,8 @@ class Driver:
                                         max(0, deadline - time.monotonic()))
             chunk = os.read(self.process.stdout.fileno(), 65536) if ready else b""
             if not chunk:
-                raise TestFailure(f"the driver gave no answer to {words}")
+                raise TestFailure(f"the driver gave no answer to {words} "
+                                  f"(exit code {self.process.poll()})")
             self.buffer += chunk
         answer, self.buffer = self.buffer.split(b"\n", 1)
         result = json.loads(answer)
@@ -284,7 +285,15 @@ class Session:
             # this test is killed before it can end it.
             subprocess.run(["wineserver", "-p20"], env=self.env, check=True, timeout=30)
             self.driver = Driver(driver_exe, self.env, self.log)
-            self.driver("windows")
+            try:
+                self.driver("windows")
+            except TestFailure as failure:
+                # Seen once in many runs: the driver's first start ended at once, silently. A
+                # second start tells such a start from a broken driver, which fails again.
+                self.log.write(f"{failure}; starting the driver again\n".encode())
+                self.driver.close()
+                self.driver = Driver(driver_exe, self.env, self.log)
+                self.driver("windows")
         except BaseException:
             self.close()
             raise
