@@ -16,6 +16,13 @@ if [[ -n "${DISPLAY:-}" ]]; then
         mkdir -p "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1
     fi
+    # Caption buttons are drawn with Marlett, which Wine does not find in its own font folder.
+    marlett=/usr/share/wine/fonts/marlett.ttf
+    fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    if [[ -f $marlett && -d $fonts && ! -f $fonts/marlett.ttf ]]; then
+        cp "$marlett" "$fonts/"
+        wineserver -k 2>/dev/null || true
+    fi
     # kiv.txt is kept beside the program, in build/windows/app.
     cd build/windows/app
     exec wine kiv.exe
