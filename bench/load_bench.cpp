@@ -2,7 +2,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +10,7 @@
 
 #include "platform/runtime/AfxMessageBox.h"
 #include "score/ArrScore.h"
+#include "tests/support/TempDir.h"
 
 namespace fs = std::filesystem;
 
@@ -19,10 +19,8 @@ namespace {
 // Loading a large user-edited table in the data file's format: the time must grow linearly with
 // the number of rows.
 void BM_LoadFile(benchmark::State& state) {
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    const fs::path dir = fs::temp_directory_path() / ("kiv-bench-" + std::to_string(stamp));
-    fs::create_directories(dir);
-    const fs::path file = dir / "kiv.txt";
+    const TempDir dir;
+    const fs::path file = dir.Path() / "kiv.txt";
     {
         std::ofstream out(file, std::ios::binary);
         for (int i = 0; i < state.range(0); ++i) {
@@ -36,18 +34,14 @@ void BM_LoadFile(benchmark::State& state) {
         benchmark::DoNotOptimize(scores.GetSize());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
-
-    fs::remove_all(dir);
 }
 BENCHMARK(BM_LoadFile)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 // One line of 10 MB (a label), then four short rows: a single line of any length reads in one
 // pass.
 void BM_LoadLongLine(benchmark::State& state) {
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    const fs::path dir = fs::temp_directory_path() / ("kiv-bench-line-" + std::to_string(stamp));
-    fs::create_directories(dir);
-    const fs::path file = dir / "kiv.txt";
+    const TempDir dir;
+    const fs::path file = dir.Path() / "kiv.txt";
     std::ofstream(file, std::ios::binary)
         << "7\t" << std::string(static_cast<size_t>(state.range(0)), 'x')
         << "\r\n1\ta\r\n2\tb\r\n3\tc\r\n4\td\r\n";
@@ -58,8 +52,6 @@ void BM_LoadLongLine(benchmark::State& state) {
         benchmark::DoNotOptimize(scores.GetSize());
     }
     state.SetBytesProcessed(state.iterations() * state.range(0));
-
-    fs::remove_all(dir);
 }
 BENCHMARK(BM_LoadLongLine)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 
@@ -131,10 +123,8 @@ void WritePeakCase(const fs::path& file, int64_t which) {
 }
 
 void BM_LoadPeakMemory(benchmark::State& state) {
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    const fs::path dir = fs::temp_directory_path() / ("kiv-bench-peak-" + std::to_string(stamp));
-    fs::create_directories(dir);
-    const fs::path file = dir / "kiv.txt";
+    const TempDir dir;
+    const fs::path file = dir.Path() / "kiv.txt";
     WritePeakCase(file, state.range(0));
     const CString path(std::string_view(file.string()));
 
@@ -149,7 +139,6 @@ void BM_LoadPeakMemory(benchmark::State& state) {
     state.SetLabel(state.range(0) == kMillionRows     ? "1,000,000 rows"
                    : state.range(0) == kRefusedSparse ? "3 GB sparse, refused"
                                                       : "largest accepted");
-    fs::remove_all(dir);
 }
 BENCHMARK(BM_LoadPeakMemory)
     ->Arg(kMillionRows)
