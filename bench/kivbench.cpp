@@ -17,6 +17,7 @@
 #include "measure/MeasurePower.h"
 #include "measure/Spread.h"
 #include "measure/WorkloadKernel.h"
+#include "platform/os/Clock.h"
 #include "platform/runtime/Format.h"
 #include "score/ArrScore.h"
 
@@ -174,8 +175,7 @@ public:
     }
 
     static double Now() {
-        return std::chrono::duration<double, std::milli>(
-                   std::chrono::steady_clock::now().time_since_epoch())
+        return std::chrono::duration<double, std::milli>(kiv::SteadyClock::now().time_since_epoch())
             .count();
     }
 
