@@ -4,15 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <string>
 #include <vector>
 
-#include "platform/runtime/AfxMessageBox.h"
 #include "score/ArrScore.h"
 #include "score/FindRank.h"
+#include "tests/support/MessageLog.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -27,19 +25,8 @@ std::string Bytes(const char (&literal)[N]) {
 
 class HostileFileTest : public testing::Test {
 protected:
-    void SetUp() override {
-        m_previous =
-            SetAfxMessageBoxHandler([this](const CString& text) { m_messages.push_back(text); });
-    }
-    void TearDown() override { SetAfxMessageBoxHandler(m_previous); }
-
-    void Write(const std::string& bytes) const {
-        std::ofstream(m_dir.File("kiv.txt").Str(), std::ios::binary) << bytes;
-    }
-    std::string Read() const {
-        std::ifstream in(m_dir.File("kiv.txt").Str(), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    void Write(const std::string& bytes) const { m_dir.Write("kiv.txt", bytes); }
+    std::string Read() const { return m_dir.Read("kiv.txt"); }
     ArrScore Load() {
         m_messages.clear();
         ArrScore scores(m_dir.File("kiv.txt"));
@@ -61,7 +48,7 @@ protected:
 
     TempDir m_dir;
     std::vector<CString> m_messages;
-    MessageBoxHandler m_previous;
+    MessageLog m_log{m_messages};
 };
 
 TEST_F(HostileFileTest, EmptyAndCarriageReturnOnlyFilesGetTheDefaultsAndReadBack) {

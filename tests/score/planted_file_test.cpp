@@ -4,22 +4,20 @@
 // other file that a link points at.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/os/FileSystem.h"
-#include "platform/runtime/AfxMessageBox.h"
 #include "platform/runtime/CFileException.h"
 #include "score/ArrScore.h"
 #include "score/DataFileLimits.h"
 #include "score/ListFile.h"
+#include "tests/support/MessageLog.h"
 #include "tests/support/Sjis.h"
 #include "tests/support/TempDir.h"
 
@@ -38,31 +36,8 @@ constexpr const char* kOtherBytes = "someone else's file\r\n";
 
 class PlantedFileTest : public testing::Test {
 protected:
-    void SetUp() override {
-        m_previous =
-            SetAfxMessageBoxHandler([this](const CString& text) { m_messages.push_back(text); });
-        Write("other.txt", kOtherBytes);
-    }
-    void TearDown() override {
-        SetAfxMessageBoxHandler(m_previous);
-        EXPECT_EQ(Read("other.txt"), kOtherBytes);
-    }
-
-    void Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(m_dir.Path() / name, std::ios::binary) << bytes;
-    }
-    std::string Read(const std::string& name) const {
-        std::ifstream in(m_dir.Path() / name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    std::vector<std::string> Entries() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_dir.Path())) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    void SetUp() override { m_dir.Write("other.txt", kOtherBytes); }
+    void TearDown() override { EXPECT_EQ(m_dir.Read("other.txt"), kOtherBytes); }
     CString DataFile() const { return m_dir.File("kiv.txt"); }
 
     // Loads the data file on a thread of its own. A load still running after 20 s fails the
@@ -91,24 +66,24 @@ protected:
         EXPECT_EQ(m_messages[0],
                   "file:" + DataFile() + Sjis(u8" がありません、デフォルト値をロードします。"));
         EXPECT_EQ(scores.GetSize(), 41);
-        EXPECT_EQ(Entries(), (std::vector<std::string>{"kiv.txt", "other.txt"}));
+        EXPECT_EQ(m_dir.Entries(), (std::vector<std::string>{"kiv.txt", "other.txt"}));
         EXPECT_THROW(ListFile{DataFile()}, CFileException);
     }
 
     // Two rows, too few: the load saves the rows and the defaults.
     void WriteShortTable() const {
-        Write("kiv.txt", "1\ta\r\n2\tb\r\n");
+        m_dir.Write("kiv.txt", "1\ta\r\n2\tb\r\n");
     }
     void ExpectSaved(const ArrScore& scores) const {
         EXPECT_EQ(m_messages.size(), 1u);  // too few rows, nothing else
         EXPECT_EQ(scores.GetSize(), 2 + 41);
         EXPECT_FALSE(fs::is_symlink(m_dir.Path() / "kiv.txt"));
-        EXPECT_EQ(Read("kiv.txt").substr(0, 12), "1\ta\r\n2\tb\r\n20");
+        EXPECT_EQ(m_dir.Read("kiv.txt").substr(0, 12), "1\ta\r\n2\tb\r\n20");
     }
 
     TempDir m_dir;
     std::vector<CString> m_messages;
-    MessageBoxHandler m_previous;
+    MessageLog m_log{m_messages};
 };
 
 TEST_F(PlantedFileTest, ASaveNeverWritesThroughALinkAtItsTemporaryName) {
@@ -123,7 +98,7 @@ TEST_F(PlantedFileTest, ASaveNeverWritesThroughALinkAtItsTemporaryName) {
     ExpectSaved(LoadReturning());
     EXPECT_EQ(fs::read_symlink(dir / "kiv.txt.tmp"), dir / "other.txt");
     EXPECT_EQ(fs::read_symlink(dir / "kiv.txt.tmp1"), dir / "made-through-link.txt");
-    EXPECT_EQ(Entries(),
+    EXPECT_EQ(m_dir.Entries(),
               (std::vector<std::string>{"kiv.txt", "kiv.txt.tmp", "kiv.txt.tmp1", "other.txt"}));
 }
 
@@ -131,18 +106,18 @@ TEST_F(PlantedFileTest, ASaveNeverWritesThroughAHardLinkAtItsTemporaryName) {
     WriteShortTable();
     fs::create_hard_link(m_dir.Path() / "other.txt", m_dir.Path() / "kiv.txt.tmp");
     ExpectSaved(LoadReturning());
-    EXPECT_EQ(Read("kiv.txt.tmp"), kOtherBytes);
-    EXPECT_EQ(Entries(), (std::vector<std::string>{"kiv.txt", "kiv.txt.tmp", "other.txt"}));
+    EXPECT_EQ(m_dir.Read("kiv.txt.tmp"), kOtherBytes);
+    EXPECT_EQ(m_dir.Entries(), (std::vector<std::string>{"kiv.txt", "kiv.txt.tmp", "other.txt"}));
 }
 
 TEST_F(PlantedFileTest, AFileLeftByAnInterruptedSaveStopsNoLaterSave) {
-    Write("kiv.txt.tmp", "1\thalf a tab");
+    m_dir.Write("kiv.txt.tmp", "1\thalf a tab");
     const ArrScore scores = LoadReturning();  // no data file: the defaults are saved
     EXPECT_EQ(scores.GetSize(), 41);
-    const std::string saved = Read("kiv.txt");
+    const std::string saved = m_dir.Read("kiv.txt");
     EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 41);
-    EXPECT_EQ(Read("kiv.txt.tmp"), "1\thalf a tab");
-    EXPECT_EQ(Entries(), (std::vector<std::string>{"kiv.txt", "kiv.txt.tmp", "other.txt"}));
+    EXPECT_EQ(m_dir.Read("kiv.txt.tmp"), "1\thalf a tab");
+    EXPECT_EQ(m_dir.Entries(), (std::vector<std::string>{"kiv.txt", "kiv.txt.tmp", "other.txt"}));
 }
 
 TEST_F(PlantedFileTest, AFileLargerThanAnyTableIsNotRead) {
@@ -158,13 +133,13 @@ TEST_F(PlantedFileTest, ALineLongerThanAnyLabelIsNotRead) {
     // Found only while reading: the rows before it stay in front of the defaults.
     const std::string bytes = "1\ta\r\n2\t" + std::string(kDataFileLimits.lineBytes, 'x') +
                               "\r\n3\tc\r\n4\td\r\n5\te\r\n";
-    Write("kiv.txt", bytes);
+    m_dir.Write("kiv.txt", bytes);
     const ArrScore scores = LoadReturning();
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0], "file:" + kiv::FullPath(DataFile()) +
                                  Sjis(u8" がありません、デフォルト値をロードします。"));
     EXPECT_EQ(scores.GetSize(), 1 + 41);
-    EXPECT_EQ(Read("kiv.txt"), bytes);
+    EXPECT_EQ(m_dir.Read("kiv.txt"), bytes);
 }
 
 #ifndef _WIN32

@@ -1,16 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "platform/runtime/AfxMessageBox.h"
 #include "platform/runtime/CFileException.h"
 #include "platform/runtime/Format.h"
 #include "score/ArrScore.h"
 #include "score/DefaultScores.h"
+#include "tests/support/MessageLog.h"
 #include "tests/support/Sjis.h"
 #include "tests/support/TempDir.h"
 
@@ -29,30 +27,8 @@ std::string DefaultLines() {
 // Each test gets its own folder, and the message boxes of the load are collected.
 class ScoreFileTest : public testing::Test {
 protected:
-    void SetUp() override {
-        m_previous =
-            SetAfxMessageBoxHandler([this](const CString& text) { m_messages.push_back(text); });
-    }
-    void TearDown() override { SetAfxMessageBoxHandler(m_previous); }
-
     CString PathOf(const char* name) const { return m_dir.File(name); }
     CString DataFile() const { return PathOf("kiv.txt"); }
-
-    void Write(const CString& path, const std::string& bytes) const {
-        std::ofstream(path.Str(), std::ios::binary) << bytes;
-    }
-    std::string Read(const CString& path) const {
-        std::ifstream in(path.Str(), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    // Only the data file (and what a test put there itself) may be left in the folder.
-    std::vector<std::string> Entries() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_dir.Path())) {
-            names.push_back(entry.path().filename().string());
-        }
-        return names;
-    }
 
     CString NotFoundMessage(const CString& path) const {
         return "file:" + path + Sjis(u8" がありません、デフォルト値をロードします。");
@@ -60,13 +36,13 @@ protected:
 
     TempDir m_dir;
     std::vector<CString> m_messages;
-    MessageBoxHandler m_previous;
+    MessageLog m_log{m_messages};
 };
 
 TEST_F(ScoreFileTest, FiveRowsAreLoadedAsTheyAreAndTheFileIsNotRewritten) {
     // LF line ends and "1e2": a rewrite would change the bytes.
     const std::string bytes = "1e2\tA\n200\tB\n300\tC\n400\tD\n500\tE";
-    Write(DataFile(), bytes);
+    m_dir.Write("kiv.txt", bytes);
 
     const ArrScore scores(DataFile());
 
@@ -76,12 +52,12 @@ TEST_F(ScoreFileTest, FiveRowsAreLoadedAsTheyAreAndTheFileIsNotRewritten) {
     EXPECT_EQ(scores[4].m_dPower, 500.0);
     EXPECT_EQ(scores[4].m_strName, CString("E"));  // the last line has no line end
     EXPECT_TRUE(m_messages.empty());
-    EXPECT_EQ(Read(DataFile()), bytes);
+    EXPECT_EQ(m_dir.Read("kiv.txt"), bytes);
     EXPECT_EQ(scores.m_strPath, DataFile());
 }
 
 TEST_F(ScoreFileTest, FewerThanFiveRowsAreKeptInFrontOfTheDefaultsAndWrittenBack) {
-    Write(DataFile(), "12.7\tX\r\nabc\r\n300\tlabel\twith\ttabs\r\n\r\n");
+    m_dir.Write("kiv.txt", "12.7\tX\r\nabc\r\n300\tlabel\twith\ttabs\r\n\r\n");
 
     const ArrScore scores(DataFile());
 
@@ -94,9 +70,9 @@ TEST_F(ScoreFileTest, FewerThanFiveRowsAreKeptInFrontOfTheDefaultsAndWrittenBack
     EXPECT_EQ(scores[2].m_strName, CString("label\twith\ttabs"));
     EXPECT_EQ(scores[3].m_strName, CString());
     EXPECT_EQ(scores[4].m_strName, CString(DefaultScores()[0].label));
-    EXPECT_EQ(Read(DataFile()),
+    EXPECT_EQ(m_dir.Read("kiv.txt"),
               "13\tX\r\n0\tabc\r\n300\tlabel\twith\ttabs\r\n0\t\r\n" + DefaultLines());
-    EXPECT_EQ(Entries(), std::vector<std::string>{"kiv.txt"});
+    EXPECT_EQ(m_dir.Entries(), std::vector<std::string>{"kiv.txt"});
 }
 
 TEST_F(ScoreFileTest, AMissingFileGetsTheDefaultsAndIsCreated) {
@@ -105,14 +81,14 @@ TEST_F(ScoreFileTest, AMissingFileGetsTheDefaultsAndIsCreated) {
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0], NotFoundMessage(DataFile()));
     EXPECT_EQ(scores.GetSize(), 41);
-    EXPECT_EQ(Read(DataFile()), DefaultLines());
-    EXPECT_EQ(Entries(), std::vector<std::string>{"kiv.txt"});
+    EXPECT_EQ(m_dir.Read("kiv.txt"), DefaultLines());
+    EXPECT_EQ(m_dir.Entries(), std::vector<std::string>{"kiv.txt"});
 }
 
 TEST_F(ScoreFileTest, AnExistingFileThatCannotBeReadIsNeverReplacedByTheDefaults) {
     // A folder named kiv.txt exists but cannot be read as a file.
     fs::create_directory(m_dir.Path() / "kiv.txt");
-    Write(PathOf("kiv.txt/keep"), "mine");
+    m_dir.Write("kiv.txt/keep", "mine");
 
     const ArrScore scores(DataFile());
 
@@ -120,8 +96,8 @@ TEST_F(ScoreFileTest, AnExistingFileThatCannotBeReadIsNeverReplacedByTheDefaults
     EXPECT_EQ(m_messages[0], NotFoundMessage(DataFile()));
     EXPECT_EQ(scores.GetSize(), 41);
     EXPECT_TRUE(fs::is_directory(m_dir.Path() / "kiv.txt"));
-    EXPECT_EQ(Read(PathOf("kiv.txt/keep")), "mine");
-    EXPECT_EQ(Entries(), std::vector<std::string>{"kiv.txt"});
+    EXPECT_EQ(m_dir.Read("kiv.txt/keep"), "mine");
+    EXPECT_EQ(m_dir.Entries(), std::vector<std::string>{"kiv.txt"});
 }
 
 TEST_F(ScoreFileTest, AFailedSaveAtStartUpIsReportedAndTheTableKept) {
@@ -134,12 +110,12 @@ TEST_F(ScoreFileTest, AFailedSaveAtStartUpIsReportedAndTheTableKept) {
     EXPECT_EQ(m_messages[0], NotFoundMessage(path));
     EXPECT_EQ(m_messages[1], "file:" + path + Sjis(u8" に書き込めません。"));
     EXPECT_EQ(scores.GetSize(), 41);
-    EXPECT_TRUE(Entries().empty());
+    EXPECT_TRUE(m_dir.Entries().empty());
 }
 
 TEST_F(ScoreFileTest, AFailedSaveLeavesTheOldFileWhole) {
     const std::string old = "1\ta\r\n";
-    Write(DataFile(), old);
+    m_dir.Write("kiv.txt", old);
     ArrScore scores = ArrScore::Unloaded(DataFile());
     scores.AppendDefaults();
 
@@ -150,16 +126,16 @@ TEST_F(ScoreFileTest, AFailedSaveLeavesTheOldFileWhole) {
         taken.push_back(m_dir.Path() / ("kiv.txt.tmp" + std::to_string(i)));
     for (const fs::path& name : taken) fs::create_directory(name);
     EXPECT_THROW(scores.SaveFile(), CFileException);
-    EXPECT_EQ(Read(DataFile()), old);
+    EXPECT_EQ(m_dir.Read("kiv.txt"), old);
     for (const fs::path& name : taken) fs::remove(name);
 
     // The replacement fails (a folder in the way): the temporary file does not stay behind.
     ArrScore blocked = ArrScore::Unloaded(PathOf("blocked"));
     blocked.AppendDefaults();
     fs::create_directory(m_dir.Path() / "blocked");
-    Write(PathOf("blocked/inside"), "x");
+    m_dir.Write("blocked/inside", "x");
     EXPECT_THROW(blocked.SaveFile(), CFileException);
-    EXPECT_EQ(Entries().size(), 2u);  // kiv.txt and the folder
+    EXPECT_EQ(m_dir.Entries().size(), 2u);  // kiv.txt and the folder
 
     // Saving an empty table writes nothing.
     ArrScore::Unloaded(PathOf("empty.txt")).SaveFile();
@@ -176,7 +152,7 @@ TEST_F(ScoreFileTest, LoadDefaultsAppendsToRowsAlreadyThereAndRewritesTheFile) {
 
     EXPECT_EQ(scores.GetSize(), 44);
     // Half rounds away from zero: 2.5 is written as 3, 12.5 as 13.
-    EXPECT_EQ(Read(DataFile()), "1\ta\r\n3\tb\r\n13\tc\r\n" + DefaultLines());
+    EXPECT_EQ(m_dir.Read("kiv.txt"), "1\ta\r\n3\tb\r\n13\tc\r\n" + DefaultLines());
 }
 
 }  // namespace

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "platform/runtime/CString.h"
 
@@ -27,6 +31,24 @@ public:
     // The path of name inside the folder, as the program's own string (ASCII names only).
     CString File(const std::string& name) const {
         return CString(std::string_view((m_path / name).string()));
+    }
+
+    // The bytes of the file at name inside the folder; written whole, read whole.
+    void Write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(m_path / name, std::ios::binary) << bytes;
+    }
+    std::string Read(const std::string& name) const {
+        std::ifstream in(m_path / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    // The names in the folder, sorted.
+    std::vector<std::string> Entries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_path)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
 private:
