@@ -1,12 +1,14 @@
 """End-to-end cases for where the windows open, how they read at a high DPI, and how the program
 reads under an English system locale."""
 
-from cases import case, check_result, end_with_esc
+from cases import SC_CLOSE, case, check_result, end_with_esc
 from harness import (
     ABOUT_CAPTION, IDM_ABOUTBOX, JAPANESE_FONT_SETTINGS, LOAD_CAPTION, MAIN_CAPTION, MEASURE,
-    MISSING_TAIL, check, check_default_file, check_equal, data_lines, dpi_settings, windows_path)
+    MISSING_TAIL, check, check_default_file, check_equal, data_lines, dpi_settings, poll,
+    windows_path)
 
 FULL_HD = "1920x1080"
+SC_MINIMIZE = 0xF020
 
 
 def session(**options):
@@ -113,6 +115,32 @@ def placement_96(s, ctx):
 @session(screen=FULL_HD, registry=dpi_settings(192))
 def placement_192(s, ctx):
     placement(s, ctx, 192)
+
+
+@case
+@session(screen=FULL_HD)
+def list_from_minimised(s, ctx):
+    """Opened from the task bar's menu of the minimised main window, the list is centred in the
+    work area, not on the icon the window has become."""
+    folder = s.folder()
+    (folder / "kiv.txt").write_bytes(ctx.reference)
+    program = s.start(folder)
+    main = s.main_window()
+    # Off the centre first, so that a list centred on the window's own rectangle, where it was
+    # or where its icon is, is not centred in the work area by chance.
+    s.driver("move", main, 300, 200)
+    s.driver("syscommand", main, SC_MINIMIZE)
+    poll(lambda: s.driver("window", main)["iconic"], 10, "the main window minimised")
+    ctx.metric("main_minimised", s.rect(main)["rect"])
+    dialog, rect, _ = open_list(s, main)
+    work = s.rect(dialog)["work"]
+    check_inside(rect, work, "the list of the minimised window")
+    check_centred(rect, work, "the list of the minimised window in the work area")
+    ctx.metric("work_area", work)
+    ctx.metric("list", rect)
+    s.close_dialog(dialog)
+    s.driver("syscommand", main, SC_CLOSE)
+    s.wait_exit(program)
 
 
 @case

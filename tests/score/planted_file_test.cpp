@@ -21,7 +21,11 @@
 #include "tests/support/Sjis.h"
 #include "tests/support/TempDir.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+
+#include <memory>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -38,15 +42,29 @@ class PlantedFileTest : public testing::Test {
 protected:
     void SetUp() override { m_dir.Write("other.txt", kOtherBytes); }
     void TearDown() override { EXPECT_EQ(m_dir.Read("other.txt"), kOtherBytes); }
-    CString DataFile() const { return m_dir.File("kiv.txt"); }
+    CString DataFile() const { return m_dataFile; }
 
     // Loads the data file on a thread of its own. A load still running after 20 s fails the
     // test; release must then make it return, so that the test can end. The Windows build's C++
-    // runtime (win32 thread model) has no threads; no file planted in the Windows cases can hold
-    // a load, so there it runs on this thread.
-    ArrScore LoadReturning([[maybe_unused]] const std::function<void()>& release = {}) {
+    // runtime (win32 thread model) has no threads of its own: there the thread is the system's.
+    ArrScore LoadReturning(const std::function<void()>& release = {}) {
 #ifdef _WIN32
-        ArrScore scores(DataFile());
+        struct Load {
+            CString path;
+            std::optional<ArrScore> scores;
+        } load{DataFile(), {}};
+        const auto run = [](void* job) -> DWORD {
+            static_cast<Load*>(job)->scores.emplace(static_cast<Load*>(job)->path);
+            return 0;
+        };
+        const std::unique_ptr<void, decltype(&CloseHandle)> thread(
+            CreateThread(nullptr, 0, run, &load, 0, nullptr), CloseHandle);
+        if (WaitForSingleObject(thread.get(), 20000) != WAIT_OBJECT_0) {
+            ADD_FAILURE() << "the load did not return";
+            if (release) release();
+            WaitForSingleObject(thread.get(), INFINITE);
+        }
+        ArrScore scores = std::move(*load.scores);
 #else
         auto load = std::async(std::launch::async, [this] { return ArrScore(DataFile()); });
         if (load.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
@@ -61,12 +79,13 @@ protected:
 
     // The data file cannot be read: one message, the defaults alone, nothing saved, and the list
     // refuses it too.
-    void ExpectRefused(const ArrScore& scores) const {
+    void ExpectRefused(const ArrScore& scores,
+                       const std::vector<std::string>& entries = {"kiv.txt", "other.txt"}) const {
         ASSERT_EQ(m_messages.size(), 1u);
         EXPECT_EQ(m_messages[0],
                   "file:" + DataFile() + Sjis(u8" がありません、デフォルト値をロードします。"));
         EXPECT_EQ(scores.GetSize(), 41);
-        EXPECT_EQ(m_dir.Entries(), (std::vector<std::string>{"kiv.txt", "other.txt"}));
+        EXPECT_EQ(m_dir.Entries(), entries);
         EXPECT_THROW(ListFile{DataFile()}, CFileException);
     }
 
@@ -82,6 +101,7 @@ protected:
     }
 
     TempDir m_dir;
+    CString m_dataFile = m_dir.File("kiv.txt");
     std::vector<CString> m_messages;
     MessageLog m_log{m_messages};
 };
@@ -142,7 +162,25 @@ TEST_F(PlantedFileTest, ALineLongerThanAnyLabelIsNotRead) {
     EXPECT_EQ(m_dir.Read("kiv.txt"), bytes);
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+TEST_F(PlantedFileTest, TheNullDeviceAndAPipeAreNotReadAndNothingWaits) {
+    // No one writes to the pipe: a read of it would wait until its end here is closed. (Under
+    // Wine the size of a pipe cannot be asked either, which refuses it too.)
+    const std::string pipeName = "\\\\.\\pipe\\kiv-test-" + std::to_string(GetCurrentProcessId());
+    std::unique_ptr<void, decltype(&CloseHandle)> pipe(
+        CreateNamedPipeA(pipeName.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 0, 0, 0,
+                         nullptr),
+        CloseHandle);
+    ASSERT_NE(pipe.get(), INVALID_HANDLE_VALUE);
+    // The null device in the data file's folder, where a save would write beside it.
+    for (const CString& path : {m_dir.File("NUL"), CString(std::string_view(pipeName))}) {
+        SCOPED_TRACE(path.GetString());
+        m_dataFile = path;
+        m_messages.clear();
+        ExpectRefused(LoadReturning([&pipe] { pipe.reset(); }), {"other.txt"});
+    }
+}
+#else
 TEST_F(PlantedFileTest, AFifoIsNotReadAndNothingWaitsForAWriter) {
     ASSERT_EQ(::mkfifo(DataFile().GetString(), 0600), 0);
     // Should the open wait, a writer that comes and goes lets it end.
