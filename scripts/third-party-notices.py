@@ -153,8 +153,8 @@ def machine_readable_notices(text, sources):
         if "Files" not in paragraph:
             continue
         patterns = paragraph["Files"].split()
-        named = sorted({s or "(none named: import entries of system DLLs)" for s in sources
-                        if any(matches(p, s) for p in patterns)})
+        named = sorted({s or "(members naming no source: import entries and the like)"
+                        for s in sources if any(matches(p, s) for p in patterns)})
         if not named:
             continue
         licence = paragraph["License"]
