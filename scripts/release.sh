@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Windows programs and packs dist/kiv-<version>-win64.zip: kiv.exe and kivcli.exe,
-# stripped, and a short Japanese read-me in Shift-JIS with CR LF line ends; dist/SHA256SUMS holds
-# the zip's checksum. The same source gives the same bytes in any folder at any time: the zip's
+# stripped, a short Japanese read-me in Shift-JIS with CR LF line ends, our licence and the notices
+# of the libraries linked into the programs, both with CR LF; dist/SHA256SUMS holds the zip's
+# checksum. The same source gives the same bytes in any folder at any time: the zip's
 # times are SOURCE_DATE_EPOCH when it is set, otherwise the commit's time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,12 +30,17 @@ cp "$build/app/kiv.exe" "$stage/"  # linked stripped
 SOURCE_DATE_EPOCH=0 x86_64-w64-mingw32-strip -o "$stage/kivcli.exe" "$build/cli/kivcli.exe"
 sed "s/@PROJECT_VERSION@/$version/g" app/dist/readme.txt.in |
     iconv -f UTF-8 -t CP932 | sed 's/$/\r/' >"$stage/readme.txt"
+# LICENSE is plain ASCII, which any Notepad reads; the notices come from the link maps and the
+# Debian packages' copyright files as they are now.
+sed 's/$/\r/' LICENSE >"$stage/LICENSE.txt"
+python3 scripts/third-party-notices.py "$stage/THIRD-PARTY-NOTICES.txt" \
+    "$build/app/kiv.exe.map" "$build/cli/kivcli.exe.map"
 
-python3 scripts/pack-zip.py "dist/$name.zip" "$name" \
-    "$stage/kiv.exe" "$stage/kivcli.exe" "$stage/readme.txt"
+files=(kiv.exe kivcli.exe readme.txt LICENSE.txt THIRD-PARTY-NOTICES.txt)
+python3 scripts/pack-zip.py "dist/$name.zip" "$name" "${files[@]/#/$stage/}"
 (cd dist && sha256sum "$name.zip" >SHA256SUMS)
 
-for file in "$stage/kiv.exe" "$stage/kivcli.exe" "$stage/readme.txt" "dist/$name.zip"; do
-    printf '%-28s %9d bytes\n' "${file#"$build/release/"}" "$(stat -c %s "$file")"
+for file in "${files[@]/#/$stage/}" "dist/$name.zip"; do
+    printf '%-40s %9d bytes\n' "${file#"$build/release/"}" "$(stat -c %s "$file")"
 done
 cat dist/SHA256SUMS

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the release twice, from two copies of the source in two folders of different depth, one
-# after the other, and requires the same bytes: the programs, the read-me, the zip, SHA256SUMS.
+# after the other, and requires the same bytes: the programs, the read-me, the licence and
+# notices, the zip, SHA256SUMS; the zip must hold the licence and the notices, neither empty.
 # Only the release targets are built, so that this stays within a few minutes.
 set -euo pipefail
 source=$(cd "$(dirname "$0")/../.." && pwd)
@@ -40,4 +41,16 @@ for file in $(cd "$a" && ls dist/* build/windows/release/*/*); do
         status=1
     fi
 done
+
+# The zip carries our licence and the third-party notices, and neither is empty.
+python3 - "$a/dist/"*.zip <<'CHECK' || status=1
+import sys
+import zipfile
+
+sizes = {i.filename.rsplit("/", 1)[-1]: i.file_size for i in zipfile.ZipFile(sys.argv[1]).infolist()}
+for name in ("LICENSE.txt", "THIRD-PARTY-NOTICES.txt"):
+    if sizes.get(name, 0) == 0:
+        sys.exit(f"{name} is missing from the zip or empty")
+    print(f"in the zip: {name}, {sizes[name]} bytes")
+CHECK
 exit $status
