@@ -5,6 +5,7 @@
 #include "platform/window/CDialog.h"
 #include "platform/window/CListCtrl.h"
 #include "resources/resource.h"
+#include "ui/ListRows.h"
 
 // Lists the data file as it is on disk now, one row per line, the last line first.
 class CDlgList : public CDialog {
@@ -15,7 +16,10 @@ protected:
     void DoDataExchange(CDataExchange& dx) override;
     // FALSE after a file error, which has been reported; the dialog then opens with no rows.
     BOOL OnInitDialog() override;
+    // The list view asks for the texts of the rows it shows.
+    bool OnNotify(NMHDR& notification, LRESULT& result) override;
 
 private:
     CListCtrl m_list;
+    ListRows m_rows;
 };
