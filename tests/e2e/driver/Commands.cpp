@@ -204,7 +204,8 @@ json SysCommand(const Args& args) {
 }
 
 json ListRowsCommand(const Args& args) {
-    const ListContents contents = ReadListView(ControlOf(args, 1));
+    const ListContents contents =
+        ReadListView(ControlOf(args, 1), int(Number(args, 3, 0)), int(Number(args, 4, -1)));
     json columns = json::array();
     for (const ListColumn& column : contents.columns) {
         columns.push_back(
@@ -398,7 +399,8 @@ const char* CommandUsage() {
            "key HWND enter|esc [post]                  types a key into the window\n"
            "syscommand HWND ID                         chooses a system-menu item\n"
            "look HWND ID                               a fingerprint of the control's pixels\n"
-           "list-rows HWND ID                          a list view's columns and rows\n"
+           "list-rows HWND ID [FIRST [COUNT]]          a list view's columns and rows (COUNT\n"
+           "                                           rows from FIRST on)\n"
            "list-count HWND ID                         how many items a list view holds\n"
            "msgbox CAPTION [TIMEOUT_MS]                a message box's text, icon, buttons, owner\n"
            "is-enabled HWND                            whether the window takes input\n"
