@@ -148,6 +148,65 @@ def long_list(s, ctx):
     check_equal(data_file.read_bytes(), before, "the data file")
 
 
+def list_run(s, folder):
+    """Starts the program on the folder's data file, opens the list, reads its count and its first
+    and last rows, and ends the program with OK and Esc: what the user waits for and what the
+    process holds, with the rows read."""
+    program = s.start(folder)
+    main = s.main_window(timeout=60)
+    figures = {"start_s": round(time.monotonic() - program.started, 2)}
+    pid = s.driver("wait-window", MAIN_CAPTION)["pid"]
+    figures["rss_before_mib"] = round(s.memory(program, pid)["vm_rss"] / 2**20, 1)
+
+    opened = time.monotonic()
+    s.driver("syscommand", main, IDM_SHOWLIST)
+    dialog = s.driver("wait-window", LIST_CAPTION, 600_000, "#32770")["hwnd"]
+    first = s.driver("list-rows", dialog, IDC_LIST, 0, 1)["rows"]
+    figures["list_open_s"] = round(time.monotonic() - opened, 2)
+    figures["open_to_start"] = round(figures["list_open_s"] / figures["start_s"], 2)
+    count = s.driver("list-count", dialog, IDC_LIST)["count"]
+    last = s.driver("list-rows", dialog, IDC_LIST, count - 1, 1)["rows"]
+    figures["rss_with_list_mib"] = round(s.memory(program, pid)["vm_rss"] / 2**20, 1)
+    figures["rss_ratio"] = round(figures["rss_with_list_mib"] / figures["rss_before_mib"], 2)
+
+    closing = time.monotonic()
+    s.close_dialog(dialog)
+    s.driver("key", main, "esc")
+    figures["exit_code"] = s.wait_exit(program, timeout=120)
+    figures["close_to_exit_s"] = round(time.monotonic() - closing, 2)
+    return figures, count, first + last
+
+
+@case
+def largest_list(s, ctx):
+    """The largest table the program accepts, 2,000,000 rows: the list opens within twice the
+    program's own start, with at most three times the memory it had before, and the program ends
+    after it about as soon as on a short file. The same figures on the default table and on
+    100,000 rows, for comparison."""
+    folder = s.folder()
+    data_file = folder / "kiv.txt"
+    runs = {}
+    for rows in (41, 100_000, 2_000_000):
+        if rows == 41:
+            data_file.write_bytes(ctx.reference)
+        else:
+            data_file.write_bytes(b"".join(b"%d\trow %07d\r\n" % (i, i) for i in range(rows)))
+        figures, count, shown = list_run(s, folder)
+        ctx.metric(f"rows_{rows}", figures)
+        runs[rows] = figures
+        check_equal(count, rows, "the listed rows")
+        check_equal(figures["exit_code"], 0, "the exit code")
+    data_file.unlink()
+
+    check_equal(shown, [["row 1999999", "1999999"], ["row 0000000", "0"]],
+                "the first and the last listed row")
+    largest = runs[2_000_000]
+    check(largest["open_to_start"] <= 2, "the list opens within twice the program's start")
+    check(largest["rss_ratio"] <= 3, "the list at most triples the resident memory")
+    check(largest["close_to_exit_s"] <= runs[41]["close_to_exit_s"] + 2,
+          "the program ends after the list about as soon as on a short file")
+
+
 @case
 def unexpected_exception(s, ctx):
     """An exception that escapes everything, and one that ends in std::terminate, in a program on
