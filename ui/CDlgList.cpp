@@ -33,9 +33,29 @@ BOOL CDlgList::OnInitDialog() {
     return TRUE;
 }
 
-bool CDlgList::OnNotify(NMHDR& notification, LRESULT& /*result*/) {
-    const auto cell = m_list.GetRequestedCell(notification);
-    if (!cell) return false;
-    m_list.SetRequestedText(notification, CString(m_rows.Cell(cell->item, cell->subItem)));
-    return true;
+bool CDlgList::OnNotify(NMHDR& notification, LRESULT& result) {
+    if (const auto cell = m_list.GetRequestedCell(notification)) {
+        m_list.SetRequestedText(notification, CellText(cell->item, cell->subItem));
+        return true;
+    }
+    if (const auto find = m_list.GetRequestedFind(notification)) {
+        result = FindItem(*find);
+        return true;
+    }
+    return false;
+}
+
+CString CDlgList::CellText(int item, int column) const {
+    return CString(m_rows.Cell(item, column));
+}
+
+int CDlgList::FindItem(const CListCtrl::Find& find) const {
+    const int count = m_rows.GetCount();
+    const int start = find.start >= 0 && find.start < count ? find.start : 0;
+    const int end = find.wrap ? start + count : count;
+    for (int i = start; i < end; ++i) {
+        const int item = i % count;
+        if (CListCtrl::Matches(find, CellText(item, 0))) return item;
+    }
+    return -1;
 }

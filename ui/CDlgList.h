@@ -16,10 +16,15 @@ protected:
     void DoDataExchange(CDataExchange& dx) override;
     // FALSE after a file error, which has been reported; the dialog then opens with no rows.
     BOOL OnInitDialog() override;
-    // The list view asks for the texts of the rows it shows.
+    // The list view asks for the texts of the rows it shows, and for the row the user types.
     bool OnNotify(NMHDR& notification, LRESULT& result) override;
 
 private:
+    // The one place where a cell's bytes become text.
+    CString CellText(int item, int column) const;
+    // The first item from find's start whose name answers it, or -1.
+    int FindItem(const CListCtrl::Find& find) const;
+
     CListCtrl m_list;
     ListRows m_rows;
 };

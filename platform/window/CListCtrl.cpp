@@ -31,3 +31,22 @@ void CListCtrl::SetRequestedText(NMHDR& notification, const CString& text) {
     m_requestedText = kiv::Widen(text);
     reinterpret_cast<NMLVDISPINFOW&>(notification).item.pszText = m_requestedText.data();
 }
+
+std::optional<CListCtrl::Find> CListCtrl::GetRequestedFind(const NMHDR& notification) const {
+    if (notification.hwndFrom != m_hWnd || notification.code != LVN_ODFINDITEMW)
+        return std::nullopt;
+    const auto& request = reinterpret_cast<const NMLVFINDITEMW&>(notification);
+    const LVFINDINFOW& info = request.lvfi;
+    if (!(info.flags & (LVFI_STRING | LVFI_PARTIAL)) || !info.psz) return std::nullopt;
+    return Find{request.iStart, info.psz, (info.flags & LVFI_PARTIAL) != 0,
+                (info.flags & LVFI_WRAP) != 0};
+}
+
+bool CListCtrl::Matches(const Find& find, const CString& text) {
+    const std::wstring wide = kiv::Widen(text);
+    if (find.partial ? wide.size() < find.text.size() : wide.size() != find.text.size())
+        return false;
+    return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wide.data(),
+                            static_cast<int>(find.text.size()), find.text.data(),
+                            static_cast<int>(find.text.size())) == CSTR_EQUAL;
+}

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/window/CWnd.h"
 
@@ -16,6 +17,13 @@ public:
         int item;
         int subItem;
     };
+    // The item the control asks its owner to find, as the user types its first letters.
+    struct Find {
+        int start;
+        std::wstring_view text;
+        bool partial;  // the item's text need only begin with text
+        bool wrap;     // past the last item the search goes on from the first
+    };
 
     // A left-aligned column with a header text and a width in pixels; returns its index or -1.
     int InsertColumn(int column, const CString& heading, int width) const;
@@ -28,6 +36,10 @@ public:
     // Answers that request. The control reads the text after the notification returns, so it is
     // kept here until the next answer.
     void SetRequestedText(NMHDR& notification, const CString& text);
+    // The search notification asks for, when it is this list's LVN_ODFINDITEMW for a text.
+    std::optional<Find> GetRequestedFind(const NMHDR& notification) const;
+    // Whether an item whose text is text answers find; letters compare regardless of case.
+    static bool Matches(const Find& find, const CString& text);
 
 private:
     std::wstring m_requestedText;
