@@ -17,6 +17,7 @@ BOOL CDlgList::OnInitDialog() {
     // Pixels at 96 DPI: the dialog grows with the DPI, and so must the columns.
     m_list.InsertColumn(0, "\x96\xbc\x91\x4f", m_list.ScaleByDpi(170));          // 名前
     m_list.InsertColumn(1, "\x83\x70\x83\x8f\x81\x5b", m_list.ScaleByDpi(110));  // パワー
+    m_rows = ListRows();  // the file as it is now, also when this dialog opens again
     std::optional<CString> unreadable;
     try {
         ListFile file(path);
