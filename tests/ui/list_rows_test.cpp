@@ -23,13 +23,3 @@ TEST(ListRowsTest, ShowsTheLastRowFirstWithEachCellAsWritten) {
     EXPECT_EQ(rows.Cell(-1, 0), "");
     EXPECT_EQ(rows.Cell(0, 2), "");
 }
-
-TEST(ListRowsTest, KeepsManyRowsInOrder) {
-    ListRows rows;
-    for (int i = 0; i < 100'000; ++i) rows.Add({std::to_string(i).c_str(), "7"});
-    ASSERT_EQ(rows.GetCount(), 100'000);
-    EXPECT_EQ(rows.Cell(0, 0), "99999");
-    EXPECT_EQ(rows.Cell(54'321, 0), "45678");
-    EXPECT_EQ(rows.Cell(99'999, 0), "0");
-    EXPECT_EQ(rows.Cell(99'999, 1), "7");
-}
