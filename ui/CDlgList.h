@@ -5,6 +5,7 @@
 #include "platform/window/CDialog.h"
 #include "platform/window/CListCtrl.h"
 #include "resources/resource.h"
+#include "ui/ListRows.h"
 
 // Lists the data file as it is on disk now, one row per line, the last line first.
 class CDlgList : public CDialog {
@@ -15,7 +16,15 @@ protected:
     void DoDataExchange(CDataExchange& dx) override;
     // FALSE after a file error, which has been reported; the dialog then opens with no rows.
     BOOL OnInitDialog() override;
+    // The list view asks for the texts of the rows it shows, and for the row the user types.
+    bool OnNotify(NMHDR& notification, LRESULT& result) override;
 
 private:
+    // The one place where a cell's bytes become text.
+    CString CellText(int item, int column) const;
+    // The first item from find's start whose name answers it, or -1.
+    int FindItem(const CListCtrl::Find& find) const;
+
     CListCtrl m_list;
+    ListRows m_rows;
 };

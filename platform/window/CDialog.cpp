@@ -71,6 +71,7 @@ INT_PTR CDialog::InitDialog() {
 
 INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     bool handled = false;
+    LRESULT result = 0;
     switch (message) {
         case WM_INITDIALOG:
             return InitDialog();
@@ -85,10 +86,13 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT:
             handled = OnPaint();
             break;
+        case WM_NOTIFY:
+            handled = OnNotify(*reinterpret_cast<NMHDR*>(lParam), result);
+            break;
         default:
             return FALSE;
     }
-    if (handled) ::SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, 0);
+    if (handled) ::SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, result);
     return handled;
 }
 

@@ -44,6 +44,9 @@ protected:
     // These return false to leave the message to the default dialog handling, as the base does.
     virtual bool OnSysCommand(UINT /*id*/, LPARAM /*lParam*/) { return false; }
     virtual bool OnPaint() { return false; }
+    // A control's notification (WM_NOTIFY); the handler may fill in the structure it points to.
+    // A handled notification's result goes in result.
+    virtual bool OnNotify(NMHDR& /*notification*/, LRESULT& /*result*/) { return false; }
     // Null leaves the answer to the default handling.
     virtual HICON OnQueryDragIcon() { return nullptr; }
 

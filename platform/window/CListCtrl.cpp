@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <string>
-
 #include "platform/os/win32/Encoding.h"
 
 int CListCtrl::InsertColumn(int column, const CString& heading, int width) const {
@@ -17,20 +15,38 @@ int CListCtrl::InsertColumn(int column, const CString& heading, int width) const
                                         reinterpret_cast<LPARAM>(&lvc)));
 }
 
-int CListCtrl::InsertItem(int item, const CString& text) const {
-    std::wstring wide = kiv::Widen(text);
-    LVITEMW lvi{};
-    lvi.mask = LVIF_TEXT;
-    lvi.iItem = item;
-    lvi.pszText = wide.data();
-    return static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&lvi)));
+BOOL CListCtrl::SetItemCount(int count) const {
+    return static_cast<BOOL>(SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0));
 }
 
-BOOL CListCtrl::SetItemText(int item, int subItem, const CString& text) const {
-    std::wstring wide = kiv::Widen(text);
-    LVITEMW lvi{};
-    lvi.iSubItem = subItem;
-    lvi.pszText = wide.data();
-    return static_cast<BOOL>(
-        SendMessage(LVM_SETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&lvi)));
+std::optional<CListCtrl::Cell> CListCtrl::GetRequestedCell(const NMHDR& notification) const {
+    if (notification.hwndFrom != m_hWnd || notification.code != LVN_GETDISPINFOW)
+        return std::nullopt;
+    const auto& item = reinterpret_cast<const NMLVDISPINFOW&>(notification).item;
+    if (!(item.mask & LVIF_TEXT)) return std::nullopt;
+    return Cell{item.iItem, item.iSubItem};
+}
+
+void CListCtrl::SetRequestedText(NMHDR& notification, const CString& text) {
+    m_requestedText = kiv::Widen(text);
+    reinterpret_cast<NMLVDISPINFOW&>(notification).item.pszText = m_requestedText.data();
+}
+
+std::optional<CListCtrl::Find> CListCtrl::GetRequestedFind(const NMHDR& notification) const {
+    if (notification.hwndFrom != m_hWnd || notification.code != LVN_ODFINDITEMW)
+        return std::nullopt;
+    const auto& request = reinterpret_cast<const NMLVFINDITEMW&>(notification);
+    const LVFINDINFOW& info = request.lvfi;
+    if (!(info.flags & (LVFI_STRING | LVFI_PARTIAL)) || !info.psz) return std::nullopt;
+    return Find{request.iStart, info.psz, (info.flags & LVFI_PARTIAL) != 0,
+                (info.flags & LVFI_WRAP) != 0};
+}
+
+bool CListCtrl::Matches(const Find& find, const CString& text) {
+    const std::wstring wide = kiv::Widen(text);
+    if (find.partial ? wide.size() < find.text.size() : wide.size() != find.text.size())
+        return false;
+    return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wide.data(),
+                            static_cast<int>(find.text.size()), find.text.data(),
+                            static_cast<int>(find.text.size())) == CSTR_EQUAL;
 }

@@ -204,7 +204,8 @@ json SysCommand(const Args& args) {
 }
 
 json ListRowsCommand(const Args& args) {
-    const ListContents contents = ReadListView(ControlOf(args, 1));
+    const ListContents contents =
+        ReadListView(ControlOf(args, 1), int(Number(args, 3, 0)), int(Number(args, 4, -1)));
     json columns = json::array();
     for (const ListColumn& column : contents.columns) {
         columns.push_back(
@@ -219,10 +220,20 @@ json ListRowsCommand(const Args& args) {
     return {{"columns", columns}, {"rows", rows}};
 }
 
-// How many items a list view holds: for lists too long to read row by row.
+// How many items a list view holds (for lists too long to read row by row), and the first
+// selected one (-1 for none).
 json ListCountCommand(const Args& args) {
-    const LRESULT count = SendMessageW(ControlOf(args, 1), LVM_GETITEMCOUNT, 0, 0);
-    return {{"count", count}};
+    const HWND list = ControlOf(args, 1);
+    const LRESULT count = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
+    const LRESULT selected = SendMessageW(list, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED);
+    return {{"count", count}, {"selected", selected}};
+}
+
+// Characters typed into a control, as WM_CHAR messages in the order of the text.
+json TypeCommand(const Args& args) {
+    const HWND control = ControlOf(args, 1);
+    for (const wchar_t ch : Wide(Arg(args, 3))) PostMessageW(control, WM_CHAR, ch, 1);
+    return json::object();
 }
 
 // A message box as a user sees it: its text, its icon, its buttons and the window it belongs to.
@@ -363,6 +374,7 @@ const std::map<std::string, std::function<json(const Args&)>>& Table() {
         {"syscommand", SysCommand},
         {"list-rows", ListRowsCommand},
         {"list-count", ListCountCommand},
+        {"type", TypeCommand},
         {"msgbox", MsgboxCommand},
         {"is-enabled", IsEnabledCommand},
         {"code-page", CodePageCommand},
@@ -398,8 +410,11 @@ const char* CommandUsage() {
            "key HWND enter|esc [post]                  types a key into the window\n"
            "syscommand HWND ID                         chooses a system-menu item\n"
            "look HWND ID                               a fingerprint of the control's pixels\n"
-           "list-rows HWND ID                          a list view's columns and rows\n"
-           "list-count HWND ID                         how many items a list view holds\n"
+           "list-rows HWND ID [FIRST [COUNT]]          a list view's columns and rows (COUNT\n"
+           "                                           rows from FIRST on)\n"
+           "list-count HWND ID                         how many items a list view holds, the\n"
+           "                                           first selected one\n"
+           "type HWND ID TEXT                          types TEXT into the control\n"
            "msgbox CAPTION [TIMEOUT_MS]                a message box's text, icon, buttons, owner\n"
            "is-enabled HWND                            whether the window takes input\n"
            "code-page                                  the system's ANSI code page\n"

@@ -67,7 +67,7 @@ private:
 
 }  // namespace
 
-ListContents ReadListView(HWND list) {
+ListContents ReadListView(HWND list, int first, int count) {
     RemoteBlock block(list);
     ListContents contents;
 
@@ -86,7 +86,9 @@ ListContents ReadListView(HWND list) {
     }
 
     const int itemCount = int(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < itemCount; ++i) {
+    const int end =
+        count < 0 ? itemCount : int(std::min<long long>(itemCount, 0LL + first + count));
+    for (int i = std::max(first, 0); i < end; ++i) {
         std::vector<std::wstring> row;
         for (int c = 0; c < std::max(columnCount, 1); ++c) {
             LVITEMW item{};

@@ -20,7 +20,8 @@ struct ListContents {
     std::vector<std::vector<std::wstring>> rows;  // rows[item][column]
 };
 
-// Throws std::runtime_error when the other process cannot be reached.
-ListContents ReadListView(HWND list);
+// The columns and count rows from first on (to the end when count is negative). Throws
+// std::runtime_error when the other process cannot be reached.
+ListContents ReadListView(HWND list, int first = 0, int count = -1);
 
 }  // namespace drive
