@@ -5,8 +5,7 @@
 
 #include "platform/runtime/CString.h"
 
-// The program's Shift-JIS text as UTF-8; bytes that are no code page 932 character become
-// U+FFFD.
+// The program's text as UTF-8; bytes that are no character of its code page become U+FFFD.
 std::string ToUtf8(const CString& text);
 
 // Writes UTF-8 text to stdout or stderr in the terminal's encoding: wide console output on a

@@ -5,8 +5,7 @@
 #ifdef _WIN32
 #include "platform/os/win32/Encoding.h"
 
-// Wide arguments, so that paths reach the program as code page 932 text whatever the system's
-// ANSI code page.
+// Wide arguments, so that paths reach the program whole whatever the system's ANSI code page.
 int wmain(int argc, wchar_t** argv) {
     std::vector<CString> args;
     for (int i = 1; i < argc; ++i) args.push_back(kiv::Narrow(argv[i]));
@@ -15,7 +14,8 @@ int wmain(int argc, wchar_t** argv) {
 #else
 int main(int argc, char** argv) {
     std::vector<CString> args;
-    for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+    // The host's paths are UTF-8.
+    for (int i = 1; i < argc; ++i) args.emplace_back(argv[i], CodePage::Utf8);
     return RunKivcli(args);
 }
 #endif

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "platform/os/Encoding.h"
 #include "platform/runtime/Runtime.h"
 #include "score/FindRank.h"
 
@@ -48,11 +49,15 @@ Measurement MeasurePower(const ArrScore& scores, MeasureHost& host) {
     result.jitter = kiv::rand() % 30;
     result.power = result.jitter + y * y * y * y * y / 53.0;
 
-    result.text.AppendFormat(kPowerLine, result.power);
     Rating rating = Rate(scores, result.power);
     result.row = rating.row;
     result.label = std::move(rating.label);
-    result.text.AppendFormat(kRankLine, result.label.GetString());
+    // A label from a Unicode data file is UTF-8: the whole message is then written in UTF-8.
+    const CodePage codePage = result.label.GetCodePage();
+    result.text = CString("", codePage);
+    result.text.AppendFormat(kiv::InCodePage(kPowerLine, codePage).GetString(), result.power);
+    result.text.AppendFormat(kiv::InCodePage(kRankLine, codePage).GetString(),
+                             result.label.GetString());
 
     host.ShowResult(result.text, kResultCaption);
     host.SetButton(kMeasure, true);

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "platform/os/CStdioFile.h"
+#include "platform/os/Encoding.h"
 #include "platform/os/FileSystem.h"
 #include "platform/runtime/AfxMessageBox.h"
 #include "platform/runtime/CFileException.h"
@@ -93,6 +94,7 @@ void ArrScore::LoadFile() {
         CStdioFile file(m_strPath, CStdioFile::modeRead | CStdioFile::typeText, kDataFileLimits);
         CString line;
         while (file.ReadString(line)) Add(ParseRow(line));
+        m_encoding = file.GetTextEncoding();
         if (GetSize() >= kMinimumRows) {
             file.Close();
             return;
@@ -104,7 +106,7 @@ void ArrScore::LoadFile() {
         file.Close();
     } catch (const CFileException& error) {
         // Rows read before a read failure stay in front of the defaults.
-        AfxMessageBox(CString("file:") + error.m_strFileName + kNotFound);
+        AfxMessageBox(kiv::Concat(CString("file:") + error.m_strFileName, kNotFound));
         writeDefaults = error.m_cause == CFileException::fileNotFound;
     }
     AppendDefaults();
@@ -125,20 +127,22 @@ void ArrScore::SaveReportingFailure() {
         SaveFile();
     } catch (const CFileException&) {
         // The table is complete in memory; the measurement needs nothing more.
-        AfxMessageBox(CString("file:") + m_strPath + kNotWritable);
+        AfxMessageBox(kiv::Concat(CString("file:") + m_strPath, kNotWritable));
     }
 }
 
 void ArrScore::SaveFile() {
     if (IsEmpty()) return;
     // Each line is "%.0f\t%s\n" of power and label, except that the label goes in byte for byte
-    // (a NUL in it would end "%s") and a power that is not a number gets the text above.
+    // (a NUL in it would end "%s") and a power that is not a number gets the text above. In a
+    // Unicode file the defaults' labels join the user's in UTF-8.
+    const CodePage codePage = kiv::CodePageOf(m_encoding);
     CString text;
     for (INT_PTR i = 0; i < GetSize(); ++i) {
         const CScore& row = GetAt(i);
         text += PowerText(row.m_dPower);
         text += '\t';
-        text += row.m_strName;
+        text += kiv::InCodePage(row.m_strName, codePage);
         text += '\n';
     }
 
@@ -146,6 +150,7 @@ void ArrScore::SaveFile() {
     // replaces it in one step: an interrupted save never leaves a truncated data file.
     std::optional<CStdioFile> file;
     const CString temporary = CreateTemporary(m_strPath, file);
+    file->SetTextEncoding(m_encoding);
     try {
         file->WriteString(text);
         file->Sync();

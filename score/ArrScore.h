@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/os/TextEncoding.h"
 #include "platform/runtime/CArray.h"
 #include "platform/runtime/CString.h"
 #include "score/CScore.h"
@@ -19,8 +20,8 @@ public:
     // it is no regular file, or past the limits of DataFileLimits.h) or holds fewer than five
     // rows. Reports through AfxMessageBox and never throws a file error.
     void LoadFile();
-    // Writes the whole table to m_strPath in one step: a failure leaves the old file as it was.
-    // Throws CFileException.
+    // Writes the whole table to m_strPath in one step, in m_encoding: a failure leaves the old
+    // file as it was. Throws CFileException.
     void SaveFile();
     // Appends the 41 built-in rows and saves. Throws CFileException.
     void LoadDefaults();
@@ -28,6 +29,9 @@ public:
     void AppendDefaults();
 
     CString m_strPath;
+    // The data file's encoding as read; a table completed with the defaults is written back in
+    // it. Shift-JIS for a file that could not be read.
+    TextEncoding m_encoding = TextEncoding::ShiftJis;
 
 private:
     struct NoLoad {};

@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/os/Encoding.h"
 #include "platform/os/FileSystem.h"
 #include "platform/runtime/CFileException.h"
 
@@ -30,6 +31,30 @@ CStdioFile::CStdioFile(const CString& path, unsigned flags, const ReadLimits& li
     }
 }
 
+// Reads the start for a byte-order mark and leaves the file just after it. A file without one is
+// read through, within the limits, to see whether it is all valid UTF-8 and not all ASCII, and
+// read again from its start.
+TextEncoding CStdioFile::DetectEncoding() {
+    std::vector<char> chunk(kChunkSize);
+    size_t count = File().Read(chunk.data(), chunk.size());
+    if (const auto marked = kiv::EncodingOfMark(std::string_view(chunk.data(), count))) {
+        File().Rewind();
+        const std::string_view mark = kiv::ByteOrderMark(*marked);
+        File().Read(chunk.data(), mark.size());
+        m_bytesRead = mark.size();
+        return *marked;
+    }
+    kiv::Utf8Check utf8;
+    std::uint64_t total = 0;
+    while (count > 0 && utf8.Feed(std::string_view(chunk.data(), count))) {
+        total += count;
+        if (total > m_limits.fileBytes) TooLarge();
+        count = File().Read(chunk.data(), chunk.size());
+    }
+    File().Rewind();
+    return utf8.Valid() && utf8.SawNonAscii() ? TextEncoding::Utf8 : TextEncoding::ShiftJis;
+}
+
 CStdioFile::~CStdioFile() {
     try {
         Close();
@@ -47,20 +72,23 @@ kiv::FileHandle& CStdioFile::File() {
 // can come.
 bool CStdioFile::FillBuffer() {
     if (m_eof) return false;
-    std::vector<char> chunk(kChunkSize);
+    std::string chunk(kChunkSize, '\0');
     const size_t count = File().Read(chunk.data(), chunk.size());
     // The size seen at the open is not trusted: the file may grow, or report no size at all.
     m_bytesRead += count;
     if (m_bytesRead > m_limits.fileBytes) TooLarge();
+    chunk.resize(count);
+    if (m_utf16) chunk = m_utf16->Decode(chunk, count == 0);
     m_buffer.erase(0, m_pos);
     m_pos = 0;
     if (count == 0) m_eof = true;
-    for (size_t i = 0; i < count; ++i) {
+    for (size_t i = 0; i < chunk.size(); ++i) {
         const char c = chunk[i];
         if (c == kEndOfData) {
             m_eof = true;
             char next = 0;
-            m_bytesAfterEnd = i + 1 < count || File().Read(&next, 1) > 0;
+            m_bytesAfterEnd = i + 1 < chunk.size() || (m_utf16 && m_utf16->Waiting()) ||
+                              File().Read(&next, 1) > 0;
             break;
         }
         if (m_pendingCR) {
@@ -90,6 +118,13 @@ void CStdioFile::TooLarge() const {
 }
 
 bool CStdioFile::ReadString(CString& line) {
+    if (!m_detected) {
+        m_detected = true;
+        m_encoding = DetectEncoding();
+        if (m_encoding == TextEncoding::Utf16LE || m_encoding == TextEncoding::Utf16BE) {
+            m_utf16.emplace(m_encoding == TextEncoding::Utf16BE);
+        }
+    }
     std::string text;
     bool readAny = false;
     bool ended = false;
@@ -108,16 +143,25 @@ bool CStdioFile::ReadString(CString& line) {
         if (!FillBuffer()) break;
     }
     if ((ended || readAny) && ++m_linesRead > m_limits.lines) TooLarge();
-    line = CString(std::string_view(text));
+    line = CString(text, kiv::CodePageOf(m_encoding));
     return ended || readAny;
 }
 
 void CStdioFile::WriteString(const CString& text) {
+    const CString inPage = kiv::InCodePage(text, kiv::CodePageOf(m_encoding));
     std::string bytes;
-    bytes.reserve(static_cast<size_t>(text.GetLength()) + 16);
-    for (const char c : text.View()) {
+    bytes.reserve(static_cast<size_t>(inPage.GetLength()) + 16);
+    for (const char c : inPage.View()) {
         if (c == '\n') bytes += '\r';
         bytes += c;
+    }
+    if (m_encoding == TextEncoding::Utf16LE || m_encoding == TextEncoding::Utf16BE) {
+        bytes =
+            kiv::Utf16Bytes(CString(bytes, CodePage::Utf8), m_encoding == TextEncoding::Utf16BE);
+    }
+    if (!m_markWritten) {
+        bytes.insert(0, kiv::ByteOrderMark(m_encoding));
+        m_markWritten = true;
     }
     File().Write(bytes.data(), bytes.size());
 }

@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "platform/os/TextEncoding.h"
 #include "platform/runtime/CString.h"
 
 namespace kiv {
@@ -23,6 +25,10 @@ struct ReadLimits {
 // A text file in the runtime's text mode. Reading: CR LF becomes LF, a lone CR stays, a 0x1A
 // byte ends the readable data, and each line comes without its LF. Writing: each LF reaches the
 // disk as CR LF. While open, the file is not shared with other processes (on Windows).
+// Its text is in one of the TextEncodings: a file being read says which from its first line on,
+// and its lines come in Shift-JIS or, for the Unicode encodings, decoded into UTF-8, without the
+// byte-order mark; the text-mode rules apply to the decoded text. A file opened for writing is
+// Shift-JIS unless told otherwise.
 class CStdioFile {
 public:
     enum OpenFlags : unsigned {
@@ -43,9 +49,15 @@ public:
 
     // Reads one line without its line end; false only at end of data with nothing read. A read
     // failure, or a line or file past the limits, throws CFileException carrying the full path.
+    // The first call also finds the encoding: a file without a byte-order mark is read through
+    // once to tell UTF-8 from Shift-JIS.
     bool ReadString(CString& line);
-    // Writes through at once, so a failure throws here rather than being lost at close.
+    // Writes text in the file's encoding (the first write puts its byte-order mark first), through
+    // at once, so a failure throws here rather than being lost at close.
     void WriteString(const CString& text);
+    TextEncoding GetTextEncoding() const { return m_encoding; }
+    // The encoding later writes use.
+    void SetTextEncoding(TextEncoding encoding) { m_encoding = encoding; }
     // Forces what was written to the disk; throws CFileException on failure.
     void Sync();
     // Closes; a failure throws CFileException. The destructor closes silently.
@@ -57,6 +69,7 @@ public:
     bool HasBytesAfterEndOfData() const { return m_bytesAfterEnd; }
 
 private:
+    TextEncoding DetectEncoding();
     bool FillBuffer();
     [[noreturn]] void TooLarge() const;
     kiv::FileHandle& File();
@@ -64,6 +77,10 @@ private:
     CString m_strPath;
     ReadLimits m_limits;
     std::unique_ptr<kiv::FileHandle> m_file;
+    TextEncoding m_encoding = TextEncoding::ShiftJis;
+    std::optional<kiv::Utf16Decoder> m_utf16;
+    bool m_detected = false;
+    bool m_markWritten = false;
     std::uint64_t m_bytesRead = 0;
     size_t m_linesRead = 0;
     std::string m_buffer;

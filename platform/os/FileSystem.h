@@ -6,7 +6,8 @@
 #include "platform/runtime/CString.h"
 
 // The operating system's file operations, behind one seam: POSIX on the host, Win32 on Windows.
-// Paths are the program's own strings: UTF-8 bytes on the host, Shift-JIS on Windows.
+// Paths are the program's own strings: on Windows in their code page, Shift-JIS or UTF-8; on the
+// host the bytes are the path.
 namespace kiv {
 
 class FileHandle {
@@ -28,6 +29,8 @@ public:
     std::uint64_t Size() const;
     // Bytes read, 0 at end of file. Throws CFileException carrying the full path.
     size_t Read(char* buffer, size_t size);
+    // Goes back to the start of the file, for reading it again.
+    void Rewind();
     // Writes all of data; throws CFileException carrying the full path.
     void Write(const char* data, size_t size);
     // Forces the written bytes to the disk; throws on failure.

@@ -2,13 +2,36 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 
 #include "platform/runtime/Format.h"
 
 CString::CString(const char* bytes, int length)
     : m_str(bytes, static_cast<size_t>(std::max(length, 0))) {}
 
+namespace {
+
+bool AllAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+}  // namespace
+
+bool CString::IsAscii() const {
+    return AllAscii(m_str);
+}
+
+bool operator==(const CString& left, const CString& right) {
+    return left.m_str == right.m_str &&
+           (left.m_codePage == right.m_codePage || AllAscii(left.m_str));
+}
+
 CString& CString::operator+=(const CString& other) {
+    if (other.m_codePage != m_codePage && !other.IsAscii()) {
+        if (!IsAscii()) throw std::logic_error("joining texts of two code pages");
+        m_codePage = other.m_codePage;
+    }
     m_str += other.m_str;
     return *this;
 }
@@ -30,9 +53,11 @@ CString CString::Mid(int first) const {
 CString CString::Mid(int first, int count) const {
     first = std::max(first, 0);
     count = std::max(count, 0);
-    if (first >= GetLength()) return CString();
+    if (first >= GetLength()) return CString(std::string_view(), m_codePage);
     count = std::min(count, GetLength() - first);
-    return CString(m_str.data() + first, count);
+    return CString(
+        std::string_view(m_str).substr(static_cast<size_t>(first), static_cast<size_t>(count)),
+        m_codePage);
 }
 
 CString CString::Left(int count) const {
@@ -40,6 +65,10 @@ CString CString::Left(int count) const {
 }
 
 int CString::Find(const char* sub) const {
+    if (m_codePage == CodePage::Utf8) {
+        const size_t at = m_str.find(sub);
+        return at == std::string::npos ? -1 : static_cast<int>(at);
+    }
     const size_t subLength = std::strlen(sub);
     const auto* bytes = reinterpret_cast<const unsigned char*>(m_str.data());
     for (size_t i = 0; i + subLength <= m_str.size();) {
@@ -50,6 +79,10 @@ int CString::Find(const char* sub) const {
 }
 
 int CString::ReverseFind(char ch) const {
+    if (m_codePage == CodePage::Utf8) {
+        const size_t at = m_str.rfind(ch);
+        return at == std::string::npos ? -1 : static_cast<int>(at);
+    }
     const auto* bytes = reinterpret_cast<const unsigned char*>(m_str.data());
     int found = -1;
     for (size_t i = 0; i < m_str.size();) {

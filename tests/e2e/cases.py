@@ -222,6 +222,39 @@ def double_byte_folder(s, ctx):
 
 
 @case
+def unicode_folder(s, ctx):
+    """A folder whose name Shift-JIS lacks, then a UTF-8 table there with labels it lacks: the
+    path, the labels and the file stay exactly what they are."""
+    folder = s.folder("Zoë ¥ 김 😀")
+    program = s.start(folder)
+    box = s.message_box(LOAD_CAPTION)
+    check_load_box(box, "file:" + windows_path(folder / "kiv.txt") + MISSING_TAIL)
+    s.dismiss(box)
+    end_with_esc(s, s.main_window(), program)
+    check_default_file((folder / "kiv.txt").read_bytes(), ctx.reference)
+
+    # Row 0 is the one every measurement rates as: no figure reaches the others.
+    rows = [("0", "😀 とても速いPC Zoë"), ("1e300", "김철수"), ("1e301", "a¥b"),
+            ("1e302", "José\tÑandú"), ("1e303", "表示")]
+    table = "".join(f"{power}\t{label}\r\n" for power, label in rows).encode("utf-8")
+    (folder / "kiv.txt").write_bytes(table)
+    program = s.start(folder)
+    main = s.main_window()
+    box = s.measure(main, lambda: s.driver("click", main, 1))
+    s.shot("unicode-result")
+    shown = RESULT_PATTERN.fullmatch(box["text"])
+    check(shown and shown["label"] == rows[0][1], f"the result names row 0: {box['text']!r}")
+    s.dismiss(box)
+    dialog, contents = s.list_rows(main)
+    s.shot("unicode-list")
+    check_equal(contents["rows"], [[label, power] for power, label in reversed(rows)],
+                "the rows, last first")
+    s.close_dialog(dialog)
+    end_with_esc(s, main, program)
+    check_equal((folder / "kiv.txt").read_bytes(), table, "the table after the run")
+
+
+@case
 def backslash_argument(s, ctx):
     """Arguments are not part of the program's folder, even when they hold backslashes."""
     folder = s.folder()

@@ -146,3 +146,15 @@ TEST(MeasurePowerTest, AnEmptyTableFailsTheIndexCheck) {
 }
 
 }  // namespace
+
+TEST(MeasurePowerTest, ALabelThatShiftJisLacksIsShownWhole) {
+    ArrScore scores = ArrScore::Unloaded("");
+    scores.Add(CScore(Utf8(u8"😀 Zoë 김"), 20));
+    FakeHost host(1500, kSeedJitter0);
+
+    const Measurement m = MeasurePower(scores, host);
+
+    EXPECT_EQ(m.text,
+              Utf8(u8"\nこのPCの戦闘力は 150234.95 です。\n　　《　 😀 Zoë 김 級 　》　\n\n"));
+    EXPECT_EQ(host.m_text, m.text);
+}

@@ -128,7 +128,7 @@ TEST_F(HostileFileTest, PowersOutOfRangeAreWrittenBackAsTheSameValue) {
     EXPECT_EQ(FindRank(scores, 1e300), 0);  // the infinite row is above any figure
 }
 
-TEST_F(HostileFileTest, LongLabelsTabFreeLinesAndByteOrderMarksAreReadAsBytes) {
+TEST_F(HostileFileTest, LongLabelsTabFreeLinesAndByteOrderMarksAreRead) {
     const std::string label(100'000, '\x82');
     const std::string bom = "\xEF\xBB\xBF";
     const std::string bytes = bom + "100\tA\r\n200\t" + label + "\r\nno tab here\r\n\r\n500\tE\r\n";
@@ -136,8 +136,8 @@ TEST_F(HostileFileTest, LongLabelsTabFreeLinesAndByteOrderMarksAreReadAsBytes) {
     const ArrScore scores = Load();
     EXPECT_TRUE(m_messages.empty());
     ASSERT_EQ(scores.GetSize(), 5);
-    // The byte-order mark is not white space: the first power text is not a number.
-    EXPECT_EQ(scores[0].m_dPower, 0.0);
+    // The byte-order mark says the file is UTF-8 and is no part of the first power text.
+    EXPECT_EQ(scores[0].m_dPower, 100.0);
     EXPECT_EQ(scores[1].m_strName.Str(), label);
     EXPECT_EQ(scores[2].m_strName, CString("no tab here"));
     EXPECT_EQ(scores[3].m_strName, CString());

@@ -49,6 +49,12 @@ inline CString Sjis(std::u8string_view text) {
 #endif
 }
 
+// A UTF-8 text as the program keeps Unicode text: Utf8(u8"José").
+inline CString Utf8(std::u8string_view text) {
+    return CString(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()),
+                   CodePage::Utf8);
+}
+
 // Failure output: printable ASCII as it is, every other byte as \xHH.
 inline void PrintTo(const CString& text, std::ostream* os) {
     static const char kHex[] = "0123456789ABCDEF";

@@ -114,6 +114,12 @@ size_t FileHandle::Read(char* buffer, size_t size) {
     }
 }
 
+void FileHandle::Rewind() {
+    if (::lseek(static_cast<int>(m_handle), 0, SEEK_SET) != 0) {
+        throw CFileException(CauseOf(errno), FullPath(m_strPath));
+    }
+}
+
 void FileHandle::Write(const char* data, size_t size) {
     const bool whole = WriteAll(data, size, [this](const char* part, size_t length) -> size_t {
         for (;;) {
@@ -168,7 +174,8 @@ CString CommandLine() {
     std::ifstream cmdline("/proc/self/cmdline", std::ios::binary);
     std::string first;
     std::getline(cmdline, first, '\0');
-    return CString(std::string_view(first));
+    // The host's paths are UTF-8.
+    return CString(std::string_view(first), CodePage::Utf8);
 }
 
 }  // namespace kiv

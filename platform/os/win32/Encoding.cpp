@@ -7,25 +7,60 @@ namespace {
 
 constexpr UINT kShiftJis = 932;
 
-}  // namespace
+UINT WindowsCodePage(CodePage codePage) {
+    return codePage == CodePage::Utf8 ? CP_UTF8 : kShiftJis;
+}
 
-std::wstring Widen(const CString& text) {
-    if (text.IsEmpty()) return std::wstring();
-    const int size =
-        MultiByteToWideChar(kShiftJis, 0, text.GetString(), text.GetLength(), nullptr, 0);
+std::wstring WideOf(std::string_view bytes, UINT codePage) {
+    if (bytes.empty()) return std::wstring();
+    const int length = static_cast<int>(bytes.size());
+    const int size = MultiByteToWideChar(codePage, 0, bytes.data(), length, nullptr, 0);
     std::wstring wide(static_cast<size_t>(size), L'\0');
-    MultiByteToWideChar(kShiftJis, 0, text.GetString(), text.GetLength(), wide.data(), size);
+    MultiByteToWideChar(codePage, 0, bytes.data(), length, wide.data(), size);
     return wide;
 }
 
-CString Narrow(std::wstring_view text) {
-    if (text.empty()) return CString();
+// To Shift-JIS with WC_NO_BEST_FIT_CHARS: a character that code page lacks becomes '?', not a
+// look-alike (U+00A5 would otherwise become a backslash, and "é" an "e").
+std::string BytesOf(std::wstring_view text, UINT codePage) {
+    if (text.empty()) return std::string();
+    const DWORD flags = codePage == kShiftJis ? WC_NO_BEST_FIT_CHARS : 0;
     const int length = static_cast<int>(text.size());
     const int size =
-        WideCharToMultiByte(kShiftJis, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+        WideCharToMultiByte(codePage, flags, text.data(), length, nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(kShiftJis, 0, text.data(), length, bytes.data(), size, nullptr, nullptr);
-    return CString(std::string_view(bytes));
+    WideCharToMultiByte(codePage, flags, text.data(), length, bytes.data(), size, nullptr, nullptr);
+    return bytes;
+}
+
+}  // namespace
+
+std::wstring Widen(const CString& text) {
+    return WideOf(text.View(), WindowsCodePage(text.GetCodePage()));
+}
+
+CString Narrow(std::wstring_view text) {
+    // Shift-JIS only when it gives back every character as it was.
+    std::string sjis = BytesOf(text, kShiftJis);
+    if (WideOf(sjis, kShiftJis) == text) return CString(sjis);
+    return CString(BytesOf(text, CP_UTF8), CodePage::Utf8);
+}
+
+std::string Utf16LeOf(const CString& text) {
+    const std::wstring wide = Widen(text);
+    return std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2);
+}
+
+CString Utf8OfUtf16Le(std::string_view bytes) {
+    const std::wstring_view units(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
+    std::string text = BytesOf(units, CP_UTF8);
+    if (bytes.size() % 2 != 0) text += "\xEF\xBF\xBD";
+    return CString(text, CodePage::Utf8);
+}
+
+CString InCodePage(const CString& text, CodePage to) {
+    if (text.GetCodePage() == to) return text;
+    return CString(BytesOf(Widen(text), WindowsCodePage(to)), to);
 }
 
 }  // namespace kiv

@@ -3,10 +3,11 @@
 #include <string>
 #include <string_view>
 
+#include "platform/os/Encoding.h"
 #include "platform/runtime/CString.h"
 
-// The program's strings hold code page 932 bytes whatever the system's ANSI code page; these are
-// the one place where they meet the wide Windows interfaces.
+// Where the program's strings meet the wide Windows interfaces: a string goes out from its own
+// code page, and text comes back in Shift-JIS where that holds it, else in UTF-8.
 namespace kiv {
 
 std::wstring Widen(const CString& text);

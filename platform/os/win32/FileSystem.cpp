@@ -105,6 +105,12 @@ size_t FileHandle::Read(char* buffer, size_t size) {
     return count;
 }
 
+void FileHandle::Rewind() {
+    if (!SetFilePointerEx(AsHandle(m_handle), LARGE_INTEGER{}, nullptr, FILE_BEGIN)) {
+        throw CFileException(CauseOf(GetLastError()), FullPath(m_strPath));
+    }
+}
+
 void FileHandle::Write(const char* data, size_t size) {
     const bool whole = WriteAll(data, size, [this](const char* part, size_t length) -> size_t {
         DWORD count = 0;
