@@ -47,7 +47,7 @@ bool CDlgList::OnNotify(NMHDR& notification, LRESULT& result) {
 }
 
 CString CDlgList::CellText(int item, int column) const {
-    return CString(m_rows.Cell(item, column));
+    return CString(m_rows.Cell(item, column), m_rows.GetCodePage());
 }
 
 int CDlgList::FindItem(const CListCtrl::Find& find) const {

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 void ListRows::Add(const ListRow& row) {
+    m_codePage = row.name.GetCodePage();
     Append(row.name.View());
     Append(row.power.View());
 }

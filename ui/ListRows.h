@@ -14,6 +14,8 @@ public:
     // Adds row after the rows already kept.
     void Add(const ListRow& row);
     int GetCount() const { return static_cast<int>(m_ends.size() / kColumns); }
+    // The code page of every cell: the file's lines all come in one.
+    CodePage GetCodePage() const { return m_codePage; }
     // The bytes of one cell as the list shows it: item 0 is the row added last, column 0 the
     // name and column 1 the power. Valid until the next Add.
     std::string_view Cell(int item, int column) const;
@@ -26,4 +28,5 @@ private:
     std::string m_bytes;
     // The end of each cell in m_bytes, two a row; the data file's limits keep them within 32 bits.
     std::vector<std::uint32_t> m_ends;
+    CodePage m_codePage = CodePage::ShiftJis;
 };
