@@ -1,10 +1,13 @@
 // Loads a data file made of arbitrary bytes through the real text-file reader, and checks the
-// result against a model of the file format: one row per line, the label after the first TAB,
+// result against a model of the file format: the text decoded as its byte-order mark says (or
+// UTF-8 when all of it is UTF-8 with a byte that is not ASCII, else Shift-JIS bytes as they are),
+// one row per line, the label after the first TAB,
 // rows kept, the file untouched when it holds five rows or more (or anything after a 0x1A byte),
 // and otherwise rewritten so that it reads back with the same labels and the powers rounded to
 // whole numbers.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -51,7 +54,69 @@ void WriteAll(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-// The lines of the file as text mode reads them.
+void AppendUtf8(std::string& text, std::uint32_t c) {
+    if (c < 0x80) {
+        text += static_cast<char>(c);
+        return;
+    }
+    const int trail = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+    text += static_cast<char>((0xF00 >> trail) | (c >> (6 * trail)));
+    for (int k = trail - 1; k >= 0; --k) text += static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
+}
+
+// UTF-16 bytes as UTF-8: a lone surrogate, or an odd byte at the end, is U+FFFD.
+std::string ModelUtf16(const std::string& bytes, bool bigEndian) {
+    auto unit = [&](size_t i) -> std::uint32_t {
+        const auto a = static_cast<unsigned char>(bytes[i]),
+                   b = static_cast<unsigned char>(bytes[i + 1]);
+        return bigEndian ? a << 8 | b : b << 8 | a;
+    };
+    std::string text;
+    size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        const std::uint32_t u = unit(i);
+        const bool high = u >= 0xD800 && u < 0xDC00, low = u >= 0xDC00 && u < 0xE000;
+        if (high && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) < 0xE000) {
+            AppendUtf8(text, 0x10000 + ((u - 0xD800) << 10) + (unit(i + 2) - 0xDC00));
+            i += 2;
+        } else {
+            AppendUtf8(text, high || low ? 0xFFFD : u);
+        }
+    }
+    if (i < bytes.size()) AppendUtf8(text, 0xFFFD);
+    return text;
+}
+
+// Whole code points, shortest form, no surrogates, nothing past U+10FFFF.
+bool ModelValidUtf8(const std::string& bytes) {
+    for (size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i++]);
+        if (lead < 0x80) continue;
+        const int trail = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
+        if (trail < 0 || lead > 0xF7 || i + trail > bytes.size()) return false;
+        std::uint32_t c = lead & (0x3F >> trail);
+        for (int k = 0; k < trail; ++k, ++i) {
+            if ((bytes[i] & 0xC0) != 0x80) return false;
+            c = c << 6 | (bytes[i] & 0x3F);
+        }
+        const std::uint32_t least[] = {0, 0x80, 0x800, 0x10000};
+        if (c < least[trail] || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) return false;
+    }
+    return true;
+}
+
+// The file's text as the reader decodes it, and whether it is Unicode (lines split at any TAB).
+std::string ModelText(const std::string& bytes, bool& unicode) {
+    unicode = true;
+    if (bytes.starts_with("\xEF\xBB\xBF")) return bytes.substr(3);
+    if (bytes.starts_with("\xFF\xFE")) return ModelUtf16(bytes.substr(2), false);
+    if (bytes.starts_with("\xFE\xFF")) return ModelUtf16(bytes.substr(2), true);
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= 0; });
+    unicode = !ascii && ModelValidUtf8(bytes);
+    return bytes;
+}
+
+// The lines of the text as text mode reads them.
 std::vector<std::string> ModelLines(const std::string& bytes) {
     std::string text;
     for (size_t i = 0; i < bytes.size() && bytes[i] != 0x1A; ++i) {
@@ -67,9 +132,11 @@ std::vector<std::string> ModelLines(const std::string& bytes) {
     return lines;
 }
 
-// The text after the first TAB that starts a character: a TAB right after a lead byte is that
-// character's second byte, so a line "\x83\t..." has no TAB at its start.
-std::string ModelLabel(const std::string& line) {
+// The text after the first TAB that starts a character: in Shift-JIS a TAB right after a lead
+// byte is that character's second byte, so a line "\x83\t..." has no TAB at its start.
+std::string ModelLabel(const std::string& line, bool unicode) {
+    if (unicode)
+        return line.find('\t') == std::string::npos ? line : line.substr(line.find('\t') + 1);
     for (size_t i = 0; i < line.size();) {
         if (line[i] == '\t') return line.substr(i + 1);
         const bool lead = IsLeadByte(static_cast<unsigned char>(line[i]));
@@ -89,10 +156,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
 
     const CString path(std::string_view(file.string()));
     const ArrScore scores(path);
-    const std::vector<std::string> lines = ModelLines(bytes);
+    bool unicode = false;
+    const std::string text = ModelText(bytes, unicode);
+    const std::vector<std::string> lines = ModelLines(text);
     const auto rows = static_cast<std::ptrdiff_t>(lines.size());
     for (std::ptrdiff_t i = 0; i < rows && i < scores.GetSize(); ++i) {
-        if (scores[i].m_strName.Str() != ModelLabel(lines[static_cast<size_t>(i)])) {
+        if (scores[i].m_strName.Str() != ModelLabel(lines[static_cast<size_t>(i)], unicode)) {
             FuzzFailure("label of row " + std::to_string(i));
         }
     }
@@ -104,8 +173,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     }
     if (scores.GetSize() != rows + 41 || messages.size() != 1) FuzzFailure("defaults");
     // Rows hidden after a 0x1A byte are the user's: such a file is kept as it is.
-    const size_t endOfData = bytes.find('\x1A');
-    if (endOfData != std::string::npos && endOfData + 1 < bytes.size()) {
+    const size_t endOfData = text.find('\x1A');
+    if (endOfData != std::string::npos && endOfData + 1 < text.size()) {
         if (ReadAll(file) != bytes) FuzzFailure("a file with hidden rows was changed");
         return 0;
     }
