@@ -245,13 +245,17 @@ def unicode_folder(s, ctx):
     shown = RESULT_PATTERN.fullmatch(box["text"])
     check(shown and shown["label"] == rows[0][1], f"the result names row 0: {box['text']!r}")
     s.dismiss(box)
-    dialog, contents = s.list_rows(main)
-    s.shot("unicode-list")
-    check_equal(contents["rows"], [[label, power] for power, label in reversed(rows)],
-                "the rows, last first")
-    s.close_dialog(dialog)
+    # The same rows with a UTF-8 mark, and in UTF-16 with its mark, list the same way.
+    for encoded in (table, b"\xef\xbb\xbf" + table, "\ufeff".encode("utf-16-le") +
+                    table.decode("utf-8").encode("utf-16-le")):
+        (folder / "kiv.txt").write_bytes(encoded)
+        dialog, contents = s.list_rows(main)
+        s.shot("unicode-list")
+        check_equal(contents["rows"], [[label, power] for power, label in reversed(rows)],
+                    f"the rows, last first, of {encoded[:3]!r}")
+        s.close_dialog(dialog)
+        check_equal((folder / "kiv.txt").read_bytes(), encoded, "the table after the list")
     end_with_esc(s, main, program)
-    check_equal((folder / "kiv.txt").read_bytes(), table, "the table after the run")
 
 
 @case
