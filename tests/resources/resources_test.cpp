@@ -6,8 +6,10 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -215,20 +217,66 @@ TEST_F(ResourcesTest, SystemMenuStrings) {
     EXPECT_EQ(String(IDS_SHOWLIST), L"一覧の表示(&L)");
 }
 
-TEST_F(ResourcesTest, BothIconsAre32By32With16Colours) {
+TEST_F(ResourcesTest, BothIconsKeepThe16ColourImageAndGainDrawnSizes) {
+    const BYTE kDrawn[] = {16, 20, 24, 32, 40, 48, 64, 0};  // 0 stands for 256
     for (const int id : {IDR_MAINFRAME, IDR_ABOUTICON}) {
         const BYTE* group = Resource(RT_GROUP_ICON, id);
         ASSERT_NE(group, nullptr) << "icon " << id;
         Reader r(group);
         r.Get<WORD>();
         EXPECT_EQ(r.Get<WORD>(), 1);  // an icon
-        ASSERT_EQ(r.Get<WORD>(), 1) << "one image in icon " << id;
+        ASSERT_EQ(r.Get<WORD>(), 1 + std::size(kDrawn)) << "images in icon " << id;
         EXPECT_EQ(r.Get<BYTE>(), 32);
         EXPECT_EQ(r.Get<BYTE>(), 32);
         EXPECT_EQ(r.Get<BYTE>(), 16);
         r.Get<BYTE>();
         r.Get<WORD>();
         EXPECT_EQ(r.Get<WORD>(), 4);  // bits per pixel
+        r.Get<DWORD>();
+        r.Get<WORD>();
+        for (const BYTE size : kDrawn) {
+            EXPECT_EQ(r.Get<BYTE>(), size);
+            EXPECT_EQ(r.Get<BYTE>(), size);
+            r.Get<WORD>();
+            r.Get<WORD>();
+            EXPECT_EQ(r.Get<WORD>(), 32) << "bits per pixel at " << int{size};
+            r.Get<DWORD>();
+            // Each image is a PNG: the format Windows takes for any size since Vista.
+            const BYTE* image = Resource(RT_ICON, r.Get<WORD>());
+            ASSERT_NE(image, nullptr);
+            EXPECT_EQ(std::memcmp(image, "\x89PNG", 4), 0) << "icon " << id << " at " << int{size};
+        }
+    }
+}
+
+// The system picks the drawn image for each size, not the 32-pixel one stretched: only the drawn
+// images hold the navy of their rims and borders.
+TEST_F(ResourcesTest, LoadImageTakesTheDrawnImageAtEachSize) {
+    for (const int id : {IDR_MAINFRAME, IDR_ABOUTICON}) {
+        for (const int size : {16, 20, 24, 32, 40, 48, 64, 256}) {
+            const HICON icon = static_cast<HICON>(
+                LoadImageW(s_module, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
+            ASSERT_NE(icon, nullptr) << id << " at " << size;
+            ICONINFO info{};
+            ASSERT_TRUE(GetIconInfo(icon, &info));
+            BITMAPINFO bmi{};
+            bmi.bmiHeader = {sizeof bmi.bmiHeader, size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+            std::vector<DWORD> pixels(static_cast<size_t>(size) * size);
+            const HDC screen = GetDC(nullptr);
+            EXPECT_EQ(
+                GetDIBits(screen, info.hbmColor, 0, size, pixels.data(), &bmi, DIB_RGB_COLORS),
+                size);
+            ReleaseDC(nullptr, screen);
+            BITMAP bitmap{};
+            GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+            EXPECT_EQ(bitmap.bmWidth, size);
+            EXPECT_EQ(bitmap.bmHeight, size);
+            const DWORD navy = 0xFF1A2F80;  // alpha, red, green, blue
+            EXPECT_NE(std::count(pixels.begin(), pixels.end(), navy), 0) << id << " at " << size;
+            DeleteObject(info.hbmColor);
+            DeleteObject(info.hbmMask);
+            DestroyIcon(icon);
+        }
     }
 }
 
