@@ -294,6 +294,7 @@ TEST_F(ResourcesTest, ManifestAsksForCommonControls6AndVersionInfoExists) {
     EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
     EXPECT_NE(manifest.find("<dpiAware"), std::string::npos);
+    EXPECT_NE(manifest.find(">PerMonitorV2, system</dpiAwareness>"), std::string::npos);
     EXPECT_EQ(manifest.find('@'), std::string::npos) << "unreplaced placeholder";
     EXPECT_NE(Resource(RT_VERSION, 1), nullptr);
 }
