@@ -34,3 +34,13 @@ BOOL CListCtrl::SetItemText(int item, int subItem, const CString& text) const {
     return static_cast<BOOL>(
         SendMessage(LVM_SETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&lvi)));
 }
+
+void CListCtrl::ScaleColumns(UINT fromDpi, UINT toDpi) const {
+    const HWND header = reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER));
+    const int count = header ? static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int column = 0; column < count; ++column) {
+        const int width = static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, column));
+        SendMessage(LVM_SETCOLUMNWIDTH, column,
+                    ::MulDiv(width, static_cast<int>(toDpi), static_cast<int>(fromDpi)));
+    }
+}

@@ -10,4 +10,7 @@ public:
     // An item at index item (the items from there move down); returns its index or -1.
     int InsertItem(int item, const CString& text) const;
     BOOL SetItemText(int item, int subItem, const CString& text) const;
+    // Every column's width from one DPI to another, so that widths the user dragged keep their
+    // proportion.
+    void ScaleColumns(UINT fromDpi, UINT toDpi) const;
 };
