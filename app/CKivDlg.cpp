@@ -9,9 +9,7 @@
 #include "ui/CAboutDlg.h"
 #include "ui/CDlgList.h"
 
-CKivDlg::CKivDlg(HWND parent)
-    : CDialog(IDD_MAIN, parent),
-      m_hIcon(::LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME))) {}
+CKivDlg::CKivDlg(HWND parent) : CDialog(IDD_MAIN, parent) {}
 
 void CKivDlg::MeasurePower() {
     DialogMeasureHost host(*this);
@@ -33,8 +31,7 @@ BOOL CKivDlg::OnInitDialog() {
         const CString list = AfxLoadString(IDS_SHOWLIST);
         if (!list.IsEmpty()) sysMenu.AppendItem(IDM_SHOWLIST, list);
     }
-    SetIcon(m_hIcon, TRUE);
-    SetIcon(m_hIcon, FALSE);
+    SetWindowIcon(IDR_MAINFRAME);
     return TRUE;
 }
 
@@ -56,11 +53,11 @@ bool CKivDlg::OnPaint() {
     if (!IsIconic()) return CDialog::OnPaint();
     CPaintDC dc(*this);
     SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.m_hDC), 0);
-    const int cxIcon = ::GetSystemMetrics(SM_CXICON);
-    const int cyIcon = ::GetSystemMetrics(SM_CYICON);
+    const int cxIcon = SystemMetricForDpi(SM_CXICON, GetDpi());
+    const int cyIcon = SystemMetricForDpi(SM_CYICON, GetDpi());
     const RECT rect = GetClientRect();
     const int x = (rect.right - rect.left - cxIcon + 1) / 2;
     const int y = (rect.bottom - rect.top - cyIcon + 1) / 2;
-    ::DrawIcon(dc.m_hDC, x, y, m_hIcon);
+    ::DrawIconEx(dc.m_hDC, x, y, GetWindowIcon(), cxIcon, cyIcon, 0, nullptr, DI_NORMAL);
     return true;
 }

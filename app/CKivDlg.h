@@ -24,9 +24,8 @@ protected:
     void OnOK() override { MeasurePower(); }
     bool OnSysCommand(UINT id, LPARAM lParam) override;
     bool OnPaint() override;
-    HICON OnQueryDragIcon() override { return m_hIcon; }
+    HICON OnQueryDragIcon() override { return GetWindowIcon(); }
 
 private:
     ArrScore m_scores;
-    HICON m_hIcon;  // shared icon from the resources: the system frees it
 };

@@ -1,12 +1,21 @@
 #!/usr/bin/env python3
-"""Writes a 32x32, 16-colour .ico from a text picture.
+"""Writes an .ico: a 32x32, 16-colour image from a text picture, and the same design drawn from
+its shapes at each size Windows asks for, as 32-bit PNG images with alpha.
 
 The picture has 32 rows of 32 characters; lines starting with '#' are comments. Each character
 is one pixel: '.' is transparent, the others name a colour of the standard 16-colour palette
-(see PALETTE). Usage: make-icon.py picture.txt out.ico
+(see PALETTE). The shapes are described in icon_shapes.py.
+
+The .ico files are kept in the repository, so that the build needs no drawing; after changing a
+source, remake them with no arguments (resources/icons/*.txt and *.shapes -> *.ico, at the sizes
+of ICONS), or one with make-icon.py picture.txt shapes.txt out.ico [size...]
 """
+import os
 import struct
 import sys
+import zlib
+
+import icon_shapes
 
 SIZE = 32
 
@@ -62,18 +71,95 @@ def icon_bytes(rows):
         mask += bits.to_bytes(SIZE // 8, "big")
     header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 4, 0,
                          len(colour) + len(mask), 0, 0, 16, 0)
-    image = header + palette + colour + mask
-    directory = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 16, 0, 1, 4, len(image), 6 + 16)
-    return directory + entry + image
+    return header + palette + colour + mask
+
+
+# What Windows asks for at 100-200%: small icons (caption) 16-32, large ones (task bar, Alt+Tab,
+# minimised window) 32-64, and Explorer's views up to 256. The program icon takes them all.
+DRAWN_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
+# The About box shows its icon at the large size only, and nothing else shows it: the others
+# would cost kiv.exe 2.4 KB for nothing.
+LARGE_SIZES = (32, 40, 48, 64)
+ICONS = {"kiv": DRAWN_SIZES, "about": LARGE_SIZES}
+
+
+def png_bytes(pixels, size):
+    """A PNG of 8-bit RGBA, the only kind Windows takes inside an icon, packed as small as the
+    row filters and zlib's best level allow."""
+    rows = [bytes(c for pixel in pixels[y * size:(y + 1) * size] for c in pixel)
+            for y in range(size)]
+    best = None
+    for kind in range(5):
+        data = bytearray()
+        above = bytes(size * 4)
+        for row in rows:
+            data.append(kind)
+            data += _filter(kind, row, above)
+            above = row
+        packed = zlib.compress(bytes(data), 9)
+        if best is None or len(packed) < len(best):
+            best = packed
+
+    def chunk(tag, body):
+        return (struct.pack(">I", len(body)) + tag + body
+                + struct.pack(">I", zlib.crc32(tag + body)))
+
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", best)
+            + chunk(b"IEND", b""))
+
+
+def _filter(kind, row, above):
+    out = bytearray(len(row))
+    for i, x in enumerate(row):
+        a = row[i - 4] if i >= 4 else 0
+        b = above[i]
+        c = above[i - 4] if i >= 4 else 0
+        if kind == 0:
+            predicted = 0
+        elif kind == 1:
+            predicted = a
+        elif kind == 2:
+            predicted = b
+        elif kind == 3:
+            predicted = (a + b) // 2
+        else:
+            p = a + b - c
+            pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+            predicted = a if pa <= pb and pa <= pc else b if pb <= pc else c
+        out[i] = (x - predicted) & 0xFF
+    return out
+
+
+def ico_bytes(rows, design, sizes):
+    # (width, colours, bits per pixel, image); a width of 256 is written as 0.
+    images = [(SIZE, 16, 4, icon_bytes(rows))]
+    images += [(size, 0, 32, png_bytes(design.draw(size), size)) for size in sizes]
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for size, colours, bits, image in images:
+        out += struct.pack("<BBBBHHII", size % 256, size % 256, colours, 0, 1, bits, len(image),
+                           offset)
+        offset += len(image)
+    return out + b"".join(image for _, _, _, image in images)
+
+
+def make(picture, shapes, out, sizes=DRAWN_SIZES):
+    data = ico_bytes(read_picture(picture), icon_shapes.Design(shapes), sizes)
+    with open(out, "wb") as f:
+        f.write(data)
 
 
 def main():
-    if len(sys.argv) != 3:
-        sys.exit("usage: make-icon.py picture.txt out.ico")
-    data = icon_bytes(read_picture(sys.argv[1]))
-    with open(sys.argv[2], "wb") as f:
-        f.write(data)
+    if len(sys.argv) == 1:
+        icons = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources", "icons")
+        for name, sizes in ICONS.items():
+            base = os.path.join(icons, name)
+            make(base + ".txt", base + ".shapes", base + ".ico", sizes)
+        return
+    if len(sys.argv) < 4:
+        sys.exit("usage: make-icon.py [picture.txt shapes.txt out.ico [size...]]")
+    make(*sys.argv[1:4], tuple(int(size) for size in sys.argv[4:]) or DRAWN_SIZES)
 
 
 if __name__ == "__main__":

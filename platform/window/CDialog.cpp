@@ -1,8 +1,12 @@
 #include "platform/window/CDialog.h"
 
+#include <commctrl.h>
+
+#include <cwchar>
 #include <utility>
 
 #include "platform/runtime/CInvalidArgException.h"
+#include "platform/window/CListCtrl.h"
 #include "platform/window/CWinApp.h"
 #include "platform/window/WindowPlacement.h"
 
@@ -10,6 +14,28 @@ void DDX_Control(CDataExchange& dx, int id, CWnd& control) {
     control.m_hWnd = ::GetDlgItem(dx.m_pDlgWnd->m_hWnd, id);
     if (!control.m_hWnd) throw CInvalidArgException();
 }
+
+namespace {
+
+bool HasClass(HWND window, const wchar_t* name) {
+    wchar_t found[16] = {};
+    ::GetClassNameW(window, found, 16);
+    return _wcsicmp(found, name) == 0;
+}
+
+// The dialog's first static control that shows an icon (ICON in the template), or null.
+HWND FindIconControl(HWND dialog) {
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        const auto style = static_cast<DWORD>(::GetWindowLongPtrW(child, GWL_STYLE));
+        if ((style & SS_TYPEMASK) == SS_ICON && HasClass(child, L"Static")) return child;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+CDialog::~CDialog() = default;
 
 INT_PTR CDialog::DoModal() {
     HWND owner = m_hWndParent;
@@ -58,6 +84,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
 }
 
 INT_PTR CDialog::InitDialog() {
+    m_dpi = WindowDpi(m_hWnd);
     // The templates give sizes only. A dialog opens centred on its owner, the main window in
     // its monitor's work area, unless OnInitDialog has placed it itself.
     RECT before{};
@@ -89,6 +116,10 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NOTIFY:
             handled = OnNotify(*reinterpret_cast<NMHDR*>(lParam), result);
             break;
+        case WM_DPICHANGED:
+            OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            // Unhandled: the dialog manager goes on to lay out the controls and fonts anew.
+            return FALSE;
         default:
             return FALSE;
     }
@@ -109,4 +140,29 @@ bool CDialog::OnCommand(WORD id, WORD code) {
         default:
             return false;
     }
+}
+
+void CDialog::SetWindowIcon(UINT id) {
+    m_icons.SetWindowIcon(id);
+    m_icons.Load(m_hWnd, m_dpi);
+}
+
+void CDialog::SetControlIcon(UINT id) {
+    m_icons.SetControlIcon(FindIconControl(m_hWnd), id);
+    m_icons.Load(m_hWnd, m_dpi);
+}
+
+void CDialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    ::SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Column widths are pixels, which the dialog manager leaves alone.
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (!HasClass(child, WC_LISTVIEWW)) continue;
+        CListCtrl list;
+        list.m_hWnd = child;
+        list.ScaleColumns(m_dpi, dpi);
+    }
+    m_dpi = dpi;
+    m_icons.Load(m_hWnd, dpi);
 }

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "platform/window/CWnd.h"
+#include "platform/window/DialogIcons.h"
 
 // What DoDataExchange binds controls with.
 class CDataExchange {
@@ -23,7 +24,8 @@ class CDialog : public CWnd {
 public:
     explicit CDialog(UINT templateId, HWND parent = nullptr)
         : m_nIDTemplate(templateId), m_hWndParent(parent) {}
-    virtual ~CDialog() = default;
+    // Out of line: the icons it destroys would otherwise be inlined into every dialog.
+    virtual ~CDialog();
     CDialog(const CDialog&) = delete;
     CDialog& operator=(const CDialog&) = delete;
 
@@ -50,13 +52,25 @@ protected:
     // Null leaves the answer to the default handling.
     virtual HICON OnQueryDragIcon() { return nullptr; }
 
+    // Shows icon id in the caption, the task bar and Alt+Tab, or in the dialog's icon control,
+    // at the sizes of the dialog's DPI, now and whenever the DPI changes. From OnInitDialog on.
+    void SetWindowIcon(UINT id);
+    void SetControlIcon(UINT id);
+    // The large window icon at the dialog's DPI, or null.
+    HICON GetWindowIcon() const { return m_icons.GetBig(); }
+    // The DPI the dialog is laid out for.
+    UINT GetDpi() const { return m_dpi; }
+
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR InitDialog();
     bool OnCommand(WORD id, WORD code);
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
 
     UINT m_nIDTemplate;
     HWND m_hWndParent;
+    UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
+    DialogIcons m_icons;
     std::exception_ptr m_error;  // thrown by a handler; DoModal throws it again
 };

@@ -50,3 +50,13 @@ bool CListCtrl::Matches(const Find& find, const CString& text) {
                             static_cast<int>(find.text.size()), find.text.data(),
                             static_cast<int>(find.text.size())) == CSTR_EQUAL;
 }
+
+void CListCtrl::ScaleColumns(UINT fromDpi, UINT toDpi) const {
+    const HWND header = reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER));
+    const int count = header ? static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int column = 0; column < count; ++column) {
+        const int width = static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, column));
+        SendMessage(LVM_SETCOLUMNWIDTH, column,
+                    ::MulDiv(width, static_cast<int>(toDpi), static_cast<int>(fromDpi)));
+    }
+}

@@ -40,6 +40,9 @@ public:
     std::optional<Find> GetRequestedFind(const NMHDR& notification) const;
     // Whether an item whose text is text answers find; letters compare regardless of case.
     static bool Matches(const Find& find, const CString& text);
+    // Every column's width from one DPI to another, so that widths the user dragged keep their
+    // proportion.
+    void ScaleColumns(UINT fromDpi, UINT toDpi) const;
 
 private:
     std::wstring m_requestedText;

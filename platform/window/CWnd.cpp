@@ -13,12 +13,6 @@ RECT CWnd::GetClientRect() const {
     return rect;
 }
 
-HICON CWnd::SetIcon(HICON icon, BOOL bigIcon) const {
-    const LRESULT old =
-        SendMessage(WM_SETICON, bigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    return reinterpret_cast<HICON>(old);
-}
-
 int CWnd::MessageBox(const CString& text, const CString& caption, UINT type) const {
     return ShowMessageBox(m_hWnd, text, caption, type);
 }

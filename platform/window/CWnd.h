@@ -28,7 +28,6 @@ public:
         return ::MulDiv(pixelsAt96, static_cast<int>(WindowDpi(m_hWnd)), USER_DEFAULT_SCREEN_DPI);
     }
     HMENU GetSystemMenu() const { return ::GetSystemMenu(m_hWnd, FALSE); }
-    HICON SetIcon(HICON icon, BOOL bigIcon) const;
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return ::SendMessageW(m_hWnd, message, wParam, lParam);
     }

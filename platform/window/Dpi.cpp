@@ -1,16 +1,8 @@
 #include "platform/window/Dpi.h"
 
+#include "platform/window/SystemFunction.h"
+
 namespace {
-
-using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-
-// Found at run time: systems before Windows 10 1607 (and some Wine versions) lack it.
-GetDpiForWindowFn FindGetDpiForWindow() {
-    const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-    if (!user32) return nullptr;
-    return reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(::GetProcAddress(user32, "GetDpiForWindow")));
-}
 
 // The system DPI, which is every window's DPI on systems that know no other.
 UINT ScreenDpi() {
@@ -23,9 +15,21 @@ UINT ScreenDpi() {
 }  // namespace
 
 UINT WindowDpi(HWND hWnd) {
-    static const GetDpiForWindowFn getDpiForWindow = FindGetDpiForWindow();
+    // Windows 10 1607 and later.
+    static const auto getDpiForWindow =
+        FindSystemFunction<UINT(WINAPI*)(HWND)>(L"user32.dll", "GetDpiForWindow");
     if (getDpiForWindow && hWnd) {
         if (const UINT dpi = getDpiForWindow(hWnd)) return dpi;
     }
     return ScreenDpi();
+}
+
+int SystemMetricForDpi(int index, UINT dpi) {
+    // Windows 10 1607 and later; before, every metric is at the system DPI and scales with it.
+    // Looked up on each call: it is asked only when a window opens or changes DPI.
+    const auto getSystemMetricsForDpi =
+        FindSystemFunction<int(WINAPI*)(int, UINT)>(L"user32.dll", "GetSystemMetricsForDpi");
+    if (getSystemMetricsForDpi) return getSystemMetricsForDpi(index, dpi);
+    return ::MulDiv(::GetSystemMetrics(index), static_cast<int>(dpi),
+                    static_cast<int>(ScreenDpi()));
 }

@@ -9,6 +9,7 @@ from harness import (
 
 FULL_HD = "1920x1080"
 SC_MINIMIZE = 0xF020
+SS_ICON = 3
 
 
 def session(**options):
@@ -83,6 +84,9 @@ def placement(s, ctx, dpi):
     s.shot(f"placement-{dpi}-about")
     check_centred(rect, ours, "the About box on the main window")
     ctx.metric("about", rect)
+    # The icon drawn for the DPI's icon size: the control takes the icon's size.
+    icon = next(c for c in s.driver("window", about)["children"] if c["style"] & 0x1F == SS_ICON)
+    check_equal(size(s.rect(icon["hwnd"])["rect"]), [32 * dpi // 96] * 2, "the About icon's size")
     s.close_dialog(about)
 
     # Moved by the user: the list follows.

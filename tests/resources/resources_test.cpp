@@ -6,9 +6,11 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "resources/resource.h"
@@ -215,20 +217,72 @@ TEST_F(ResourcesTest, SystemMenuStrings) {
     EXPECT_EQ(String(IDS_SHOWLIST), L"一覧の表示(&L)");
 }
 
-TEST_F(ResourcesTest, BothIconsAre32By32With16Colours) {
-    for (const int id : {IDR_MAINFRAME, IDR_ABOUTICON}) {
+// The sizes drawn for each icon: every size Windows asks for of the program icon, and the large
+// sizes of 100-200% of the About box's, which nothing shows at any other size.
+const std::vector<int> kProgramSizes = {16, 20, 24, 32, 40, 48, 64, 256};
+const std::vector<int> kAboutSizes = {32, 40, 48, 64};
+
+TEST_F(ResourcesTest, BothIconsKeepThe16ColourImageAndGainDrawnSizes) {
+    for (const auto& [id, sizes] :
+         {std::pair(IDR_MAINFRAME, kProgramSizes), std::pair(IDR_ABOUTICON, kAboutSizes)}) {
         const BYTE* group = Resource(RT_GROUP_ICON, id);
         ASSERT_NE(group, nullptr) << "icon " << id;
         Reader r(group);
         r.Get<WORD>();
         EXPECT_EQ(r.Get<WORD>(), 1);  // an icon
-        ASSERT_EQ(r.Get<WORD>(), 1) << "one image in icon " << id;
+        ASSERT_EQ(r.Get<WORD>(), 1 + sizes.size()) << "images in icon " << id;
         EXPECT_EQ(r.Get<BYTE>(), 32);
         EXPECT_EQ(r.Get<BYTE>(), 32);
         EXPECT_EQ(r.Get<BYTE>(), 16);
         r.Get<BYTE>();
         r.Get<WORD>();
         EXPECT_EQ(r.Get<WORD>(), 4);  // bits per pixel
+        r.Get<DWORD>();
+        r.Get<WORD>();
+        for (const int size : sizes) {
+            EXPECT_EQ(r.Get<BYTE>(), size % 256);  // 256 is written as 0
+            EXPECT_EQ(r.Get<BYTE>(), size % 256);
+            r.Get<WORD>();
+            r.Get<WORD>();
+            EXPECT_EQ(r.Get<WORD>(), 32) << "bits per pixel at " << size;
+            r.Get<DWORD>();
+            // Each image is a PNG: the format Windows takes for any size since Vista.
+            const BYTE* image = Resource(RT_ICON, r.Get<WORD>());
+            ASSERT_NE(image, nullptr);
+            EXPECT_EQ(std::memcmp(image, "\x89PNG", 4), 0) << "icon " << id << " at " << size;
+        }
+    }
+}
+
+// The system picks the drawn image for each size, not the 32-pixel one stretched: only the drawn
+// images hold the navy of their rims and borders.
+TEST_F(ResourcesTest, LoadImageTakesTheDrawnImageAtEachSize) {
+    for (const auto& [id, sizes] :
+         {std::pair(IDR_MAINFRAME, kProgramSizes), std::pair(IDR_ABOUTICON, kAboutSizes)}) {
+        for (const int size : sizes) {
+            const HICON icon = static_cast<HICON>(
+                LoadImageW(s_module, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
+            ASSERT_NE(icon, nullptr) << id << " at " << size;
+            ICONINFO info{};
+            ASSERT_TRUE(GetIconInfo(icon, &info));
+            BITMAPINFO bmi{};
+            bmi.bmiHeader = {sizeof bmi.bmiHeader, size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+            std::vector<DWORD> pixels(static_cast<size_t>(size) * size);
+            const HDC screen = GetDC(nullptr);
+            EXPECT_EQ(
+                GetDIBits(screen, info.hbmColor, 0, size, pixels.data(), &bmi, DIB_RGB_COLORS),
+                size);
+            ReleaseDC(nullptr, screen);
+            BITMAP bitmap{};
+            GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+            EXPECT_EQ(bitmap.bmWidth, size);
+            EXPECT_EQ(bitmap.bmHeight, size);
+            const DWORD navy = 0xFF1A2F80;  // alpha, red, green, blue
+            EXPECT_NE(std::count(pixels.begin(), pixels.end(), navy), 0) << id << " at " << size;
+            DeleteObject(info.hbmColor);
+            DeleteObject(info.hbmMask);
+            DestroyIcon(icon);
+        }
     }
 }
 
@@ -240,6 +294,7 @@ TEST_F(ResourcesTest, ManifestAsksForCommonControls6AndVersionInfoExists) {
     EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
     EXPECT_NE(manifest.find("<dpiAware"), std::string::npos);
+    EXPECT_NE(manifest.find(">PerMonitorV2, system</dpiAwareness>"), std::string::npos);
     EXPECT_EQ(manifest.find('@'), std::string::npos) << "unreplaced placeholder";
     EXPECT_NE(Resource(RT_VERSION, 1), nullptr);
 }

@@ -42,8 +42,8 @@ TEST(TextEncodingTest, Utf8CheckFollowsTheStandard) {
 TEST(TextEncodingTest, ConversionsNeverPickALookAlike) {
     EXPECT_EQ(kiv::InCodePage(Sjis(u8"とても速いPC"), CodePage::Utf8), Utf8(u8"とても速いPC"));
     EXPECT_EQ(kiv::InCodePage(Utf8(u8"速い"), CodePage::ShiftJis), Sjis(u8"速い"));
-    // Shift-JIS has no é, ¥ or emoji: each becomes '?', never "e" or a backslash.
-    EXPECT_EQ(kiv::InCodePage(Utf8(u8"Jos\u00e9 a\u00a5b \U0001F600"), CodePage::ShiftJis),
+    // Shift-JIS has no é, ¥ or Hangul: each becomes '?', never "e" or a backslash.
+    EXPECT_EQ(kiv::InCodePage(Utf8(u8"Jos\u00e9 a\u00a5b \uAE40"), CodePage::ShiftJis),
               CString("Jos? a?b ?"));
     EXPECT_EQ(kiv::Utf16LeOf(Utf8(u8"\U0001F600")), std::string("\x3D\xD8\x00\xDE", 4));
     EXPECT_EQ(kiv::Utf8OfUtf16Le(std::string("\x00\xD8x\x00", 4)), Utf8(u8"\uFFFDx"));
