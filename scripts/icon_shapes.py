@@ -27,9 +27,8 @@ SUBROWS = 16  # scanlines per pixel row; along a scanline the coverage is exact
 
 def _levels(size):
     """Steps of coverage kept at an edge. Every step costs bytes in the program: one half-tone
-    keeps the small sizes smooth; from 64 pixels, shown at 200% and more, a step is small to the
-    eye, and leaving the half-tones out there keeps kiv.exe within its size."""
-    return 1 if size >= 64 else 2
+    keeps the small sizes smooth, and at 256 pixels a step is too small to see."""
+    return 1 if size >= 128 else 2
 
 _NUMBER = re.compile(r"^(-?[\d.]+)(?:([+-][\d.]+)px)?$")
 

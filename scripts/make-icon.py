@@ -7,8 +7,8 @@ is one pixel: '.' is transparent, the others name a colour of the standard 16-co
 (see PALETTE). The shapes are described in icon_shapes.py.
 
 The .ico files are kept in the repository, so that the build needs no drawing; after changing a
-source, remake them with no arguments (resources/icons/*.txt and *.shapes -> *.ico, at the sizes
-of ICONS), or one with make-icon.py picture.txt shapes.txt out.ico [size...]
+source, remake them with no arguments (resources/icons/*.txt and *.shapes -> *.ico), or one with
+make-icon.py picture.txt shapes.txt out.ico
 """
 import os
 import struct
@@ -74,13 +74,8 @@ def icon_bytes(rows):
     return header + palette + colour + mask
 
 
-# What Windows asks for at 100-200%: small icons (caption) 16-32, large ones (task bar, Alt+Tab,
-# minimised window) 32-64, and Explorer's views up to 256. The program icon takes them all.
+# What Windows asks for at 100-200% (small and large icons) and Explorer's larger views.
 DRAWN_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
-# The About box shows its icon at the large size only, and nothing else shows it: the others
-# would cost kiv.exe 2.4 KB for nothing.
-LARGE_SIZES = (32, 40, 48, 64)
-ICONS = {"kiv": DRAWN_SIZES, "about": LARGE_SIZES}
 
 
 def png_bytes(pixels, size):
@@ -131,10 +126,10 @@ def _filter(kind, row, above):
     return out
 
 
-def ico_bytes(rows, design, sizes):
+def ico_bytes(rows, design):
     # (width, colours, bits per pixel, image); a width of 256 is written as 0.
     images = [(SIZE, 16, 4, icon_bytes(rows))]
-    images += [(size, 0, 32, png_bytes(design.draw(size), size)) for size in sizes]
+    images += [(size, 0, 32, png_bytes(design.draw(size), size)) for size in DRAWN_SIZES]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for size, colours, bits, image in images:
@@ -144,8 +139,8 @@ def ico_bytes(rows, design, sizes):
     return out + b"".join(image for _, _, _, image in images)
 
 
-def make(picture, shapes, out, sizes=DRAWN_SIZES):
-    data = ico_bytes(read_picture(picture), icon_shapes.Design(shapes), sizes)
+def make(picture, shapes, out):
+    data = ico_bytes(read_picture(picture), icon_shapes.Design(shapes))
     with open(out, "wb") as f:
         f.write(data)
 
@@ -153,13 +148,13 @@ def make(picture, shapes, out, sizes=DRAWN_SIZES):
 def main():
     if len(sys.argv) == 1:
         icons = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources", "icons")
-        for name, sizes in ICONS.items():
+        for name in ("kiv", "about"):
             base = os.path.join(icons, name)
-            make(base + ".txt", base + ".shapes", base + ".ico", sizes)
+            make(base + ".txt", base + ".shapes", base + ".ico")
         return
-    if len(sys.argv) < 4:
-        sys.exit("usage: make-icon.py [picture.txt shapes.txt out.ico [size...]]")
-    make(*sys.argv[1:4], tuple(int(size) for size in sys.argv[4:]) or DRAWN_SIZES)
+    if len(sys.argv) != 4:
+        sys.exit("usage: make-icon.py [picture.txt shapes.txt out.ico]")
+    make(*sys.argv[1:])
 
 
 if __name__ == "__main__":

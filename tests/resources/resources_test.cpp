@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "resources/resource.h"
@@ -217,20 +217,15 @@ TEST_F(ResourcesTest, SystemMenuStrings) {
     EXPECT_EQ(String(IDS_SHOWLIST), L"一覧の表示(&L)");
 }
 
-// The sizes drawn for each icon: every size Windows asks for of the program icon, and the large
-// sizes of 100-200% of the About box's, which nothing shows at any other size.
-const std::vector<int> kProgramSizes = {16, 20, 24, 32, 40, 48, 64, 256};
-const std::vector<int> kAboutSizes = {32, 40, 48, 64};
-
 TEST_F(ResourcesTest, BothIconsKeepThe16ColourImageAndGainDrawnSizes) {
-    for (const auto& [id, sizes] :
-         {std::pair(IDR_MAINFRAME, kProgramSizes), std::pair(IDR_ABOUTICON, kAboutSizes)}) {
+    const BYTE kDrawn[] = {16, 20, 24, 32, 40, 48, 64, 0};  // 0 stands for 256
+    for (const int id : {IDR_MAINFRAME, IDR_ABOUTICON}) {
         const BYTE* group = Resource(RT_GROUP_ICON, id);
         ASSERT_NE(group, nullptr) << "icon " << id;
         Reader r(group);
         r.Get<WORD>();
         EXPECT_EQ(r.Get<WORD>(), 1);  // an icon
-        ASSERT_EQ(r.Get<WORD>(), 1 + sizes.size()) << "images in icon " << id;
+        ASSERT_EQ(r.Get<WORD>(), 1 + std::size(kDrawn)) << "images in icon " << id;
         EXPECT_EQ(r.Get<BYTE>(), 32);
         EXPECT_EQ(r.Get<BYTE>(), 32);
         EXPECT_EQ(r.Get<BYTE>(), 16);
@@ -239,17 +234,17 @@ TEST_F(ResourcesTest, BothIconsKeepThe16ColourImageAndGainDrawnSizes) {
         EXPECT_EQ(r.Get<WORD>(), 4);  // bits per pixel
         r.Get<DWORD>();
         r.Get<WORD>();
-        for (const int size : sizes) {
-            EXPECT_EQ(r.Get<BYTE>(), size % 256);  // 256 is written as 0
-            EXPECT_EQ(r.Get<BYTE>(), size % 256);
+        for (const BYTE size : kDrawn) {
+            EXPECT_EQ(r.Get<BYTE>(), size);
+            EXPECT_EQ(r.Get<BYTE>(), size);
             r.Get<WORD>();
             r.Get<WORD>();
-            EXPECT_EQ(r.Get<WORD>(), 32) << "bits per pixel at " << size;
+            EXPECT_EQ(r.Get<WORD>(), 32) << "bits per pixel at " << int{size};
             r.Get<DWORD>();
             // Each image is a PNG: the format Windows takes for any size since Vista.
             const BYTE* image = Resource(RT_ICON, r.Get<WORD>());
             ASSERT_NE(image, nullptr);
-            EXPECT_EQ(std::memcmp(image, "\x89PNG", 4), 0) << "icon " << id << " at " << size;
+            EXPECT_EQ(std::memcmp(image, "\x89PNG", 4), 0) << "icon " << id << " at " << int{size};
         }
     }
 }
@@ -257,9 +252,8 @@ TEST_F(ResourcesTest, BothIconsKeepThe16ColourImageAndGainDrawnSizes) {
 // The system picks the drawn image for each size, not the 32-pixel one stretched: only the drawn
 // images hold the navy of their rims and borders.
 TEST_F(ResourcesTest, LoadImageTakesTheDrawnImageAtEachSize) {
-    for (const auto& [id, sizes] :
-         {std::pair(IDR_MAINFRAME, kProgramSizes), std::pair(IDR_ABOUTICON, kAboutSizes)}) {
-        for (const int size : sizes) {
+    for (const int id : {IDR_MAINFRAME, IDR_ABOUTICON}) {
+        for (const int size : {16, 20, 24, 32, 40, 48, 64, 256}) {
             const HICON icon = static_cast<HICON>(
                 LoadImageW(s_module, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
             ASSERT_NE(icon, nullptr) << id << " at " << size;
