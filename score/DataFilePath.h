@@ -10,6 +10,6 @@ CString DataFilePath();
 // The rule behind ProgramDirectory, for a given command line. A command line that starts with a
 // double quote has the program's path up to the closing quote, and only that part is searched;
 // otherwise the whole line is searched for the last separator. With doubleBytePaths the search
-// steps over the double-byte characters of code page 932 (Windows); otherwise it scans bytes
-// (UTF-8 paths).
+// follows the command line's code page (Windows: over the double-byte characters of Shift-JIS,
+// bytes in UTF-8); otherwise it scans bytes (the host's UTF-8 paths).
 CString ProgramDirectoryOf(const CString& commandLine, char separator, bool doubleBytePaths);

@@ -5,7 +5,8 @@
 #include "platform/os/CStdioFile.h"
 #include "platform/runtime/CString.h"
 
-// One line of the data file as the list shows it: split at its first TAB, nothing converted.
+// One line of the data file as the list shows it: split at its first TAB, nothing converted
+// (the texts are in the file's code page, as the reader decodes it).
 struct ListRow {
     CString name;   // the text after the first TAB
     CString power;  // the text before it, as written
