@@ -60,7 +60,8 @@ void AppendUtf8(std::string& text, std::uint32_t c) {
         return;
     }
     const int trail = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
-    text += static_cast<char>((0xF00 >> trail) | (c >> (6 * trail)));
+    const unsigned lead[] = {0, 0xC0, 0xE0, 0xF0};
+    text += static_cast<char>(lead[trail] | (c >> (6 * trail)));
     for (int k = trail - 1; k >= 0; --k) text += static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
 }
 

@@ -114,7 +114,11 @@ void ArrScore::LoadFile() {
 }
 
 void ArrScore::AppendDefaults() {
-    for (const DefaultScore& row : DefaultScores()) Add(CScore(row.label, row.power));
+    // Behind the rows of a Unicode file, in its code page: the table reads as its file will.
+    const CodePage codePage = kiv::CodePageOf(m_encoding);
+    for (const DefaultScore& row : DefaultScores()) {
+        Add(CScore(kiv::InCodePage(row.label, codePage), row.power));
+    }
 }
 
 void ArrScore::LoadDefaults() {
@@ -134,8 +138,8 @@ void ArrScore::SaveReportingFailure() {
 void ArrScore::SaveFile() {
     if (IsEmpty()) return;
     // Each line is "%.0f\t%s\n" of power and label, except that the label goes in byte for byte
-    // (a NUL in it would end "%s") and a power that is not a number gets the text above. In a
-    // Unicode file the defaults' labels join the user's in UTF-8.
+    // (a NUL in it would end "%s") and a power that is not a number gets the text above. A
+    // Unicode file takes every label in UTF-8.
     const CodePage codePage = kiv::CodePageOf(m_encoding);
     CString text;
     for (INT_PTR i = 0; i < GetSize(); ++i) {

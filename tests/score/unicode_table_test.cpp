@@ -78,6 +78,8 @@ TEST_F(UnicodeTableTest, AShortTableIsCompletedInItsOwnEncoding) {
     ASSERT_EQ(written.substr(0, head.size()), head);
     const std::string rest = written.substr(head.size());
     EXPECT_EQ(Sjis(std::u8string(rest.begin(), rest.end())).Str(), DefaultLines());
+    // The table in memory is the table its file reads back as.
+    EXPECT_EQ(ArrScore(m_dir.File("kiv.txt"))[42].m_strName, scores[42].m_strName);
 
     const std::u16string two = u"1\t😀\r\n2\tB\r\n";
     Load(Utf16Le(two));
