@@ -14,8 +14,9 @@ std::string Figure(double power) {
 
 nlohmann::json MeasurementObject(const Measurement& m) {
     return {
-        {"figure", Figure(m.power)}, {"power", m.power},          {"row", m.row},
-        {"label", ToUtf8(m.label)},  {"elapsed_ms", m.elapsedMs}, {"jitter", m.jitter},
+        {"figure", Figure(m.power)},   {"power", m.power},          {"row", m.row},
+        {"label", ToUtf8(m.label)},    {"elapsed_ms", m.elapsedMs}, {"pause_ms", m.pauseMs},
+        {"workload_ms", m.workloadMs}, {"jitter", m.jitter},
     };
 }
 
@@ -38,7 +39,7 @@ RepeatSummary Summarise(const ArrScore& scores, std::vector<Measurement> runs) {
     std::vector<double> powers, workload;
     for (const Measurement& m : runs) {
         powers.push_back(m.power);
-        workload.push_back(static_cast<double>(m.elapsedMs - static_cast<long>(kPauseMs)));
+        workload.push_back(static_cast<double>(m.workloadMs));
     }
     summary.power = SpreadOf(powers);
     summary.workload = SpreadOf(workload);

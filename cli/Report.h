@@ -21,7 +21,7 @@ struct RepeatSummary {
     int medianRow = 0;
     CString medianLabel;
     Spread power;     // of the figures
-    Spread workload;  // of the workload's milliseconds: between the clock readings, less the pause
+    Spread workload;  // of the workload's own milliseconds, from the pause's end
 };
 
 // Throws std::invalid_argument for no runs.

@@ -20,11 +20,14 @@ constexpr const char* kRankLine = "\n\x81@\x81@\x81s\x81@ %s \x8B\x89 \x81@\x81t
 
 constexpr std::int32_t kWorkloadCount = 21;
 
-// The clock ticks in milliseconds; the pause is taken off and 3.7e-6 keeps the divisor away from
-// zero when the workload takes no measurable time. The operations run in this order on purpose:
-// the figure must be the same on every build.
-double Strength(double t0, double t1) {
-    return std::fabs(7.0 / ((t1 - t0) / 1000.0 - 1.0 + 3.7e-6) + 10.0);
+// The clock ticks in milliseconds; 3.7e-6 keeps the divisor away from zero when the workload
+// takes no measurable time. Only the workload's own time counts: whatever the pause lasted beyond
+// its 1000 ms is taken off with it, so that a pause of exactly 1000 ticks gives the figure of the
+// plain span, (t1 - t0) / 1000 - 1, bit for bit. The operations run in this order on purpose: the
+// figure must be the same on every build.
+double Strength(double t0, double paused, double t1) {
+    const double span = (t1 - t0) - ((paused - t0) - kPauseMs);
+    return std::fabs(7.0 / (span / 1000.0 - 1.0 + 3.7e-6) + 10.0);
 }
 
 }  // namespace
@@ -40,12 +43,15 @@ Measurement MeasurePower(const ArrScore& scores, MeasureHost& host) {
     const double t0 = static_cast<double>(host.Clock());
     host.SetButton(kMeasuringCaption, false);
     host.Sleep(kPauseMs);
+    const double paused = static_cast<double>(host.Clock());
     host.RunWorkload(kWorkloadCount);
     const double t1 = static_cast<double>(host.Clock());
 
     Measurement result;
     result.elapsedMs = static_cast<long>(t1 - t0);
-    const double y = Strength(t0, t1);
+    result.pauseMs = static_cast<long>(paused - t0);
+    result.workloadMs = static_cast<long>(t1 - paused);
+    const double y = Strength(t0, paused, t1);
     result.jitter = kiv::rand() % 30;
     result.power = result.jitter + y * y * y * y * y / 53.0;
 

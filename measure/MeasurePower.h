@@ -4,7 +4,8 @@
 #include "platform/runtime/CString.h"
 #include "score/ArrScore.h"
 
-// The pause before the workload, inside the timed span: the figure takes it off again.
+// The pause before the workload, inside the timed span. The system may make it last longer (Sleep
+// waits for the timer's tick), so the figure takes off the pause as the clock measured it.
 inline constexpr unsigned kPauseMs = 1000;
 
 // The button's caption while a measurement runs: "計測中" in Shift-JIS.
@@ -12,8 +13,10 @@ inline constexpr const char* kMeasuringCaption = "\x8Cv\x91\xAA\x92\x86";
 
 // What one measurement found.
 struct Measurement {
-    long elapsedMs = 0;  // clock ticks between the two readings, pause included
-    int jitter = 0;      // 0 ... 29, added to the figure
+    long elapsedMs = 0;   // clock ticks from the first reading to the last, pause included
+    long pauseMs = 0;     // of those, the pause's: the first reading to the one after it
+    long workloadMs = 0;  // and the workload's: the reading after the pause to the last
+    int jitter = 0;       // 0 ... 29, added to the figure
     double power = 0.0;
     int row = 0;  // the rated row of the table
     CString label;

@@ -66,10 +66,13 @@ TEST(KivcliOptionsTest, RepeatTakesACountFromOneToAThousand) {
     }
 }
 
-Measurement Rated(double power, long elapsedMs, const ArrScore& scores) {
+// A measurement of elapsedMs whose pause lasted pauseMs.
+Measurement Rated(double power, long elapsedMs, const ArrScore& scores, long pauseMs = 1000) {
     Measurement m;
     m.power = power;
     m.elapsedMs = elapsedMs;
+    m.pauseMs = pauseMs;
+    m.workloadMs = elapsedMs - pauseMs;
     const Rating rating = Rate(scores, power);
     m.row = rating.row;
     m.label = rating.label;
@@ -82,13 +85,13 @@ TEST(KivcliRepeatTest, TheMedianFigureIsRatedLikeAMeasurement) {
     // Figures of rows 22, 11 and 17 of the default table; the middle one is row 17's.
     const RepeatSummary odd =
         Summarise(scores, {Rated(150234.95, 1500, scores), Rated(8460.42, 3000, scores),
-                           Rated(26789.55, 2000, scores)});
+                           Rated(26789.55, 2016, scores, 1016)});
     EXPECT_DOUBLE_EQ(odd.medianPower, 26789.55);
     EXPECT_EQ(odd.medianRow, 17);
     EXPECT_EQ(odd.medianLabel, scores[17].m_strName);
     EXPECT_DOUBLE_EQ(odd.power.min, 8460.42);
     EXPECT_DOUBLE_EQ(odd.power.max, 150234.95);
-    EXPECT_DOUBLE_EQ(odd.workload.median, 1000.0);  // less the pause
+    EXPECT_DOUBLE_EQ(odd.workload.median, 1000.0);  // the workload's own, whatever the pause
 
     // An even count rates the mean of the two middle figures, which no run measured.
     const RepeatSummary even =
@@ -123,6 +126,9 @@ TEST(KivcliRepeatTest, TextAndJsonCarryEveryRunTheMedianAndTheSpread) {
     ASSERT_EQ(json["measurements"].size(), 3u);
     EXPECT_EQ(json["measurements"][2]["figure"], "8460.42");
     EXPECT_EQ(json["measurements"][2]["row"], 11);
+    EXPECT_EQ(json["measurements"][2]["elapsed_ms"], 3000);
+    EXPECT_EQ(json["measurements"][2]["pause_ms"], 1000);
+    EXPECT_EQ(json["measurements"][2]["workload_ms"], 2000);
     EXPECT_EQ(json["median"]["figure"], "26789.55");
     EXPECT_EQ(json["median"]["row"], 17);
     EXPECT_EQ(json["median"]["label"], label17);

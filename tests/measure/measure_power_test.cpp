@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -16,10 +17,12 @@ constexpr std::int64_t kSeedJitter0 = 16;   // r = 90
 constexpr std::int64_t kSeedJitter29 = 34;  // r = 149
 
 // A host whose clock advances by the given time across the pause and the workload, and which
-// records every call in order.
+// records every call in order. The pause lasts 1000 ms unless told otherwise; the clock shows
+// whole milliseconds of a finer time.
 class FakeHost : public MeasureHost {
 public:
-    FakeHost(long elapsedMs, std::int64_t seed) : m_elapsedMs(elapsedMs), m_seed(seed) {}
+    FakeHost(long elapsedMs, std::int64_t seed, double pauseMs = 1000.0)
+        : m_elapsedMs(elapsedMs), m_seed(seed), m_pauseMs(pauseMs) {}
 
     void SetButton(const CString& caption, bool enabled) override {
         m_calls.push_back("button " + caption.Str() + (enabled ? " on" : " off"));
@@ -30,11 +33,11 @@ public:
     }
     long Clock() override {
         m_calls.push_back("clock");
-        return m_now;
+        return static_cast<long>(std::floor(m_now));
     }
     void Sleep(unsigned milliseconds) override {
         m_calls.push_back("sleep " + std::to_string(milliseconds));
-        m_now += 1000;
+        m_now += m_pauseMs;
     }
     std::int64_t Time() override {
         m_calls.push_back("time");
@@ -49,9 +52,10 @@ public:
     CString m_text;
 
 private:
-    long m_now = 123456;  // the clock does not start at zero
+    double m_now = 123456;  // the clock does not start at zero
     long m_elapsedMs;
     std::int64_t m_seed;
+    double m_pauseMs;
 };
 
 ArrScore DefaultTable() {
@@ -78,6 +82,20 @@ void PrintTo(const TableCase& c, std::ostream* os) {
 
 class MeasurePowerTable : public testing::TestWithParam<TableCase> {};
 
+// Sleep lasts to the timer's next tick, or longer on a busy system: the figure is the
+// workload's all the same.
+TEST_P(MeasurePowerTable, APauseLongerThanASecondLeavesTheFigureAsItIs) {
+    const TableCase& c = GetParam();
+    const ArrScore scores = DefaultTable();
+    for (const double pauseMs : {1015.625, 1200.0}) {
+        FakeHost host(c.elapsedMs, c.seed, pauseMs);
+        const Measurement m = MeasurePower(scores, host);
+        EXPECT_EQ(m.pauseMs, static_cast<long>(pauseMs)) << pauseMs;
+        EXPECT_EQ(m.workloadMs, c.elapsedMs - 1000) << pauseMs;
+        EXPECT_EQ(host.m_text, ExpectedText(c.figure, scores[c.row].m_strName)) << pauseMs;
+    }
+}
+
 TEST_P(MeasurePowerTable, RatesTheFigureAndShowsTheWholeText) {
     const TableCase& c = GetParam();
     const ArrScore scores = DefaultTable();
@@ -86,6 +104,8 @@ TEST_P(MeasurePowerTable, RatesTheFigureAndShowsTheWholeText) {
     const Measurement m = MeasurePower(scores, host);
 
     EXPECT_EQ(m.elapsedMs, c.elapsedMs);
+    EXPECT_EQ(m.pauseMs, 1000);
+    EXPECT_EQ(m.workloadMs, c.elapsedMs - 1000);
     EXPECT_EQ(m.row, c.row);
     EXPECT_EQ(m.label, scores[c.row].m_strName);
     EXPECT_EQ(host.m_text, ExpectedText(c.figure, scores[c.row].m_strName));
@@ -119,6 +139,7 @@ TEST(MeasurePowerTest, CallsTheHostInOrderWithNothingBetweenTheClockReadings) {
         "clock",
         "button " + Sjis(u8"計測中").Str() + " off",
         "sleep 1000",
+        "clock",
         "workload 21",
         "clock",
         "show " + Sjis(u8"結果").Str(),
