@@ -26,7 +26,7 @@ BOOL CDlgList::OnInitDialog() {
         unreadable = e.m_strFileName;
     }
     // Rows read before a read failure stay listed behind its message.
-    m_list.SetItemCount(m_rows.GetCount());
+    m_list.SetRows(*this);
     if (unreadable) {
         AfxMessageBox(CString("file:") + *unreadable);
         return FALSE;
@@ -35,28 +35,9 @@ BOOL CDlgList::OnInitDialog() {
 }
 
 bool CDlgList::OnNotify(NMHDR& notification, LRESULT& result) {
-    if (const auto cell = m_list.GetRequestedCell(notification)) {
-        m_list.SetRequestedText(notification, CellText(cell->item, cell->subItem));
-        return true;
-    }
-    if (const auto find = m_list.GetRequestedFind(notification)) {
-        result = FindItem(*find);
-        return true;
-    }
-    return false;
+    return m_list.OnNotify(notification, result);
 }
 
-CString CDlgList::CellText(int item, int column) const {
+CString CDlgList::GetText(int item, int column) const {
     return CString(m_rows.Cell(item, column), m_rows.GetCodePage());
-}
-
-int CDlgList::FindItem(const CListCtrl::Find& find) const {
-    const int count = m_rows.GetCount();
-    const int start = find.start >= 0 && find.start < count ? find.start : 0;
-    const int end = find.wrap ? start + count : count;
-    for (int i = start; i < end; ++i) {
-        const int item = i % count;
-        if (CListCtrl::Matches(find, CellText(item, 0))) return item;
-    }
-    return -1;
 }

@@ -8,7 +8,7 @@
 #include "ui/ListRows.h"
 
 // Lists the data file as it is on disk now, one row per line, the last line first.
-class CDlgList : public CDialog {
+class CDlgList : public CDialog, private CListCtrl::Rows {
 public:
     explicit CDlgList(HWND parent = nullptr) : CDialog(IDD_LIST, parent) {}
 
@@ -20,10 +20,9 @@ protected:
     bool OnNotify(NMHDR& notification, LRESULT& result) override;
 
 private:
+    int GetCount() const override { return m_rows.GetCount(); }
     // The one place where a cell's bytes become text.
-    CString CellText(int item, int column) const;
-    // The first item from find's start whose name answers it, or -1.
-    int FindItem(const CListCtrl::Find& find) const;
+    CString GetText(int item, int column) const override;
 
     CListCtrl m_list;
     ListRows m_rows;

@@ -1,49 +1,45 @@
 #pragma once
 
-#include <optional>
+#include <array>
+#include <cstddef>
 #include <string>
-#include <string_view>
 
 #include "platform/window/CWnd.h"
 
 // A list-view control in report view. The dialog template sets its styles.
 //
 // With owner data (LVS_OWNERDATA) the control holds only the number of items and asks its owner
-// for each text it shows, so a list of any length costs what its visible rows cost.
+// for each text it shows, so a list of any length costs what its visible rows cost. This class
+// answers those requests; the owner only keeps the rows.
 class CListCtrl : public CWnd {
 public:
-    // One cell the control asks its owner for.
-    struct Cell {
-        int item;
-        int subItem;
-    };
-    // The item the control asks its owner to find, as the user types its first letters.
-    struct Find {
-        int start;
-        std::wstring_view text;
-        bool partial;  // the item's text need only begin with text
-        bool wrap;     // past the last item the search goes on from the first
+    // The rows an owner-data list shows.
+    class Rows {
+    public:
+        virtual int GetCount() const = 0;
+        // Column 0 is the name that typing finds a row by.
+        virtual CString GetText(int item, int column) const = 0;
+
+    protected:
+        ~Rows() = default;
     };
 
     // A left-aligned column with a header text and a width in pixels; returns its index or -1.
     int InsertColumn(int column, const CString& heading, int width) const;
-    // The number of items of an owner-data list; the control asks for their texts when it shows
-    // them.
-    BOOL SetItemCount(int count) const;
-    // The cell whose text notification asks for, when it is this list's LVN_GETDISPINFOW for a
-    // text; nothing for any other notification.
-    std::optional<Cell> GetRequestedCell(const NMHDR& notification) const;
-    // Answers that request. The control reads the text after the notification returns, so it is
-    // kept here until the next answer.
-    void SetRequestedText(NMHDR& notification, const CString& text);
-    // The search notification asks for, when it is this list's LVN_ODFINDITEMW for a text.
-    std::optional<Find> GetRequestedFind(const NMHDR& notification) const;
-    // Whether an item whose text is text answers find; letters compare regardless of case.
-    static bool Matches(const Find& find, const CString& text);
+    // Shows rows, which must outlive the control: their number now, their texts as the control
+    // asks for them. Again whenever their number changes.
+    void SetRows(const Rows& rows);
+    // Answers this list's requests from its rows: a cell's text (LVN_GETDISPINFOW) and the row a
+    // search finds (LVN_ODFINDITEMW), -1 for none. False for any other notification.
+    bool OnNotify(NMHDR& notification, LRESULT& result);
     // Every column's width from one DPI to another, so that widths the user dragged keep their
     // proportion.
     void ScaleColumns(UINT fromDpi, UINT toDpi) const;
 
 private:
-    std::wstring m_requestedText;
+    const Rows* m_rows = nullptr;
+    // The control, and an accessibility client through it, may read an answer's text until two
+    // more requests have come: the last three answers are kept.
+    std::array<std::wstring, 3> m_texts;
+    std::size_t m_nextText = 0;
 };
