@@ -3,12 +3,16 @@
 
 #include <commctrl.h>
 
+#include "platform/os/win32/DllSearch.h"
 #include "platform/runtime/AfxMessageBox.h"
 #include "platform/window/CWinApp.h"
 #include "platform/window/FatalExit.h"
 #include "platform/window/MessageBox.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // Before anything that may load a DLL. The static constructors before this (the application
+    // object, the clock's start) load none.
+    kiv::SecureDllSearch();
     // Handlers catch what they expect; anything that gets here, or to std::terminate, ends the
     // program with one message box that says so.
     try {

@@ -11,7 +11,8 @@ cleanup() {
     rm -rf "$prefix"
 }
 trap cleanup EXIT
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+# A test's own WINEDLLOVERRIDES are added to ours.
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}" LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 unset DISPLAY
 if [[ ${KIV_WINE_XVFB:-} == 1 ]]; then
     # Xvfb picks a free display number and writes it to the file descriptor.

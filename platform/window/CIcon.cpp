@@ -1,8 +1,8 @@
 #include "platform/window/CIcon.h"
 
+#include "platform/os/win32/SystemFunction.h"
 #include "platform/window/CWinApp.h"
 #include "platform/window/Dpi.h"
-#include "platform/window/SystemFunction.h"
 
 CIcon LoadIconForDpi(UINT id, int metric, UINT dpi) {
     const int size = SystemMetricForDpi(metric, dpi);

@@ -1,6 +1,6 @@
 #include "platform/window/Dpi.h"
 
-#include "platform/window/SystemFunction.h"
+#include "platform/os/win32/SystemFunction.h"
 
 namespace {
 
