@@ -24,9 +24,9 @@ void ProbeDllSearch() {
         std::printf("planted: error %lu\n", ::GetLastError());
     }
     // Not loaded by the probe's own imports: a real search.
-    const bool was_loaded = ::GetModuleHandleW(L"winmm.dll") != nullptr;
+    const bool wasLoaded = ::GetModuleHandleW(L"winmm.dll") != nullptr;
     std::printf("system: %s%s\n", ::LoadLibraryW(L"winmm.dll") ? "loaded" : "error",
-                was_loaded ? " (already)" : "");
+                wasLoaded ? " (already)" : "");
 }
 
 }  // namespace
@@ -61,10 +61,10 @@ int wmain() {
     wchar_t system[MAX_PATH], loaded[MAX_PATH];
     const UINT folder = ::GetSystemDirectoryW(system, MAX_PATH);
     const HMODULE oleacc = ::LoadLibraryW(L"oleacc.dll");
-    const bool from_system =
+    const bool fromSystem =
         oleacc && ::GetModuleFileNameW(oleacc, loaded, MAX_PATH) > folder &&
         ::CompareStringOrdinal(system, folder, loaded, folder, TRUE) == CSTR_EQUAL;
-    std::printf("fallback: oleacc.dll %s%s\n", from_system ? "from the system folder" : "elsewhere",
+    std::printf("fallback: oleacc.dll %s%s\n", fromSystem ? "from the system folder" : "elsewhere",
                 Planted(L"oleacc.dll") ? ", planted DllMain ran" : "");
     return 0;
 }

@@ -23,9 +23,9 @@ constexpr const wchar_t* kAtRiskDlls[] = {L"uxtheme.dll", L"dwmapi.dll", L"oleac
 void SecureDllSearch() {
     // Windows 8, or Windows 7 with KB2533623.
     using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-    const auto set_default =
+    const auto setDefault =
         FindSystemFunction<SetDefaultDllDirectoriesFn>(L"kernel32.dll", "SetDefaultDllDirectories");
-    if (set_default && set_default(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
+    if (setDefault && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
     LoadAtRiskDllsFromSystemFolder();
 }
 
