@@ -4,9 +4,9 @@ import os
 import time
 
 from harness import (
-    ABOUT_CAPTION, IDM_ABOUTBOX, LOAD_CAPTION, MAIN_CAPTION, MEASURE, MISSING_TAIL,
-    RESULT_PATTERN, SHORT_DATA, check, check_default_file, check_equal, data_lines,
-    encode_rows, rated_label, windows_path)
+    ABOUT_CAPTION, IDC_LIST, IDM_ABOUTBOX, IDM_SHOWLIST, LIST_CAPTION, LOAD_CAPTION, MAIN_CAPTION,
+    MEASURE, MISSING_TAIL, RESULT_PATTERN, SHORT_DATA, check, check_default_file, check_equal,
+    data_lines, encode_rows, rated_label, windows_path)
 
 CASES = {}
 SC_CLOSE = 0xF060
@@ -133,6 +133,17 @@ def list_dialog(s, ctx):
                 [["追加\tの行", "7"], ["書き換えた行", "12.70"], expected[1]], "the edited rows")
     check_equal(len(contents["rows"]), 42, "the edited row count")
     s.close_dialog(dialog)
+
+    # A line past the longest the program reads: the message, then the rows before that line.
+    data_file.write_bytes(encode_rows(edited[:3]) + b"1\t" + b"x" * (16 << 20) + b"\r\n")
+    s.driver("syscommand", main, IDM_SHOWLIST)
+    box = s.message_box(LOAD_CAPTION)
+    check_equal(box["text"], "file:" + windows_path(data_file), "the list's message")
+    s.dismiss(box)
+    dialog = s.driver("wait-window", LIST_CAPTION, 10000, "#32770")["hwnd"]
+    check_equal(s.driver("list-rows", dialog, IDC_LIST)["rows"],
+                [[label, power] for power, label in reversed(edited[:3])], "the rows before it")
+    s.close_dialog(dialog)
     end_with_esc(s, main, program)
 
 
@@ -225,7 +236,8 @@ def double_byte_folder(s, ctx):
 def unicode_folder(s, ctx):
     """A folder whose name Shift-JIS lacks, then a UTF-8 table there with labels it lacks: the
     path, the labels and the file stay exactly what they are."""
-    folder = s.folder("Zoë ¥ 김 😀")
+    # 수 ends in 0x98, which a Shift-JIS reading would pair with the backslash after it.
+    folder = s.folder("Zoë ¥ 😀 김철수")
     program = s.start(folder)
     box = s.message_box(LOAD_CAPTION)
     check_load_box(box, "file:" + windows_path(folder / "kiv.txt") + MISSING_TAIL)

@@ -87,6 +87,8 @@ def placement(s, ctx, dpi):
     # The icon drawn for the DPI's icon size: the control takes the icon's size.
     icon = next(c for c in s.driver("window", about)["children"] if c["style"] & 0x1F == SS_ICON)
     check_equal(size(s.rect(icon["hwnd"])["rect"]), [32 * dpi // 96] * 2, "the About icon's size")
+    shown = s.driver("icon-distance", icon["hwnd"], "-", windows_path(folder / "kiv.exe"), 129)
+    check_equal(shown["distance"], 0, "the About icon's pixels against icon 129 at that size")
     s.close_dialog(about)
 
     # Moved by the user: the list follows.

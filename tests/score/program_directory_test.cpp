@@ -46,6 +46,9 @@ TEST(ProgramDirectoryTest, TheSecondByteOfADoubleByteCharacterIsNoBackslash) {
     EXPECT_EQ(WindowsRule(folder + "prog.exe"), folder);
     EXPECT_EQ(WindowsRule(Sjis(u8"C:\\x\\表.exe")), CString("C:\\x\\"));
     EXPECT_EQ(WindowsRule(Sjis(u8"\"C:\\表\\表.exe\" 表")), Sjis(u8"C:\\表\\"));
+    // A UTF-8 path is searched byte by byte: 수 ends in 0x98, a Shift-JIS lead byte.
+    EXPECT_EQ(WindowsRule(Utf8(u8"C:\\u\\김철수\\kiv.exe")), Utf8(u8"C:\\u\\김철수\\"));
+    EXPECT_EQ(WindowsRule(Utf8(u8"\"C:\\u\\김철수\\kiv.exe\" a")), Utf8(u8"C:\\u\\김철수\\"));
 }
 
 TEST(ProgramDirectoryTest, OnLinuxTheSeparatorIsASlashAndBytesAreNotShiftJis) {

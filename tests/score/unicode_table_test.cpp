@@ -91,6 +91,15 @@ TEST_F(UnicodeTableTest, AShortTableIsCompletedInItsOwnEncoding) {
     EXPECT_EQ(Sjis(std::u8string(last.begin(), last.end())), CString(DefaultScores()[40].label));
 }
 
+TEST_F(UnicodeTableTest, AShortTableWithUnitsCutOffAfterTheEndOfDataStaysAsItIs) {
+    // After U+001A only a lone byte, or a lone high surrogate: still the user's bytes.
+    for (const std::string& after : {std::string("z"), std::string("\x3D\xD8", 2)}) {
+        const std::string bytes = Utf16Le(u"1\tA\r\n\x1A") + after;
+        EXPECT_EQ(Load(bytes).GetSize(), 1 + 41);
+        EXPECT_EQ(m_dir.Read("kiv.txt"), bytes);
+    }
+}
+
 TEST_F(UnicodeTableTest, FoldersThatShiftJisLacksAreUsedAsTheyAre) {
     for (const char8_t* folder : {u8"José", u8"a¥b", u8"김철수", u8"😀 Zoë Ñandú"}) {
         const std::filesystem::path dir = m_dir.Path() / std::u8string(folder);

@@ -20,6 +20,20 @@ std::wstring WideOf(std::string_view bytes, UINT codePage) {
     return wide;
 }
 
+// A character past the BMP is one character that Shift-JIS lacks: one '?', where the code-page
+// function gives one for each of its two units.
+std::wstring PairsAsOne(std::wstring_view text) {
+    std::wstring single;
+    single.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const bool pair = text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() &&
+                          text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+        single += pair ? L'?' : text[i];
+        if (pair) ++i;
+    }
+    return single;
+}
+
 // To Shift-JIS with WC_NO_BEST_FIT_CHARS: a character that code page lacks becomes '?', not a
 // look-alike (U+00A5 would otherwise become a backslash, and "é" an "e").
 std::string BytesOf(std::wstring_view text, UINT codePage) {
@@ -60,7 +74,9 @@ CString Utf8OfUtf16Le(std::string_view bytes) {
 
 CString InCodePage(const CString& text, CodePage to) {
     if (text.GetCodePage() == to) return text;
-    return CString(BytesOf(Widen(text), WindowsCodePage(to)), to);
+    const std::wstring wide = Widen(text);
+    return CString(BytesOf(to == CodePage::ShiftJis ? PairsAsOne(wide) : wide, WindowsCodePage(to)),
+                   to);
 }
 
 }  // namespace kiv

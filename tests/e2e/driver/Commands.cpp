@@ -270,6 +270,12 @@ json LookCommand(const Args& args) {
     return {{"look", std::to_string(shown.Hash())}};
 }
 
+// How far an icon control's image is from an icon of a program file at the control's size.
+json IconDistanceCommand(const Args& args) {
+    return {{"distance",
+             IconDistance(ControlOf(args, 1), Wide(Arg(args, 3)), int(Number(args, 4, 0)))}};
+}
+
 // The system's ANSI code page, which the locale the programs were started in chose.
 json CodePageCommand(const Args&) {
     return {{"acp", GetACP()}};
@@ -384,6 +390,7 @@ const std::map<std::string, std::function<json(const Args&)>>& Table() {
         {"hold-file", HoldFileCommand},
         {"release-file", ReleaseFileCommand},
         {"look", LookCommand},
+        {"icon-distance", IconDistanceCommand},
         {"wait-idle", WaitIdleCommand},
     };
     return table;
@@ -410,6 +417,8 @@ const char* CommandUsage() {
            "key HWND enter|esc [post]                  types a key into the window\n"
            "syscommand HWND ID                         chooses a system-menu item\n"
            "look HWND ID                               a fingerprint of the control's pixels\n"
+           "icon-distance HWND ID EXE ICON             how far the control's image is from\n"
+           "                                           icon ICON of EXE at the control's size\n"
            "list-rows HWND ID [FIRST [COUNT]]          a list view's columns and rows (COUNT\n"
            "                                           rows from FIRST on)\n"
            "list-count HWND ID                         how many items a list view holds, the\n"

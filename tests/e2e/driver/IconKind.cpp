@@ -4,7 +4,10 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <stdexcept>
+#include <string>
+#include <type_traits>
 #include <vector>
 
 namespace drive {
@@ -30,12 +33,29 @@ std::uint32_t EdgeColour(const Canvas& canvas, int width, int height) {
     return best;
 }
 
-IconMatch MatchOnce(HWND iconControl) {
+// Where the control is on the screen.
+RECT ScreenRect(HWND control) {
     RECT rect{};
-    GetWindowRect(iconControl, &rect);
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    if (width <= 0 || height <= 0) throw std::runtime_error("the icon control has no size");
+    GetWindowRect(control, &rect);
+    if (rect.right <= rect.left || rect.bottom <= rect.top)
+        throw std::runtime_error("the icon control has no size");
+    return rect;
+}
 
+// How far what the control shows is from icon drawn on the background around it.
+long long DistanceOnce(HWND iconControl, HICON icon) {
+    const RECT rect = ScreenRect(iconControl);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    Canvas shown(width, height), drawn(width, height);
+    shown.CopyFromScreen(rect.left, rect.top);
+    drawn.Fill(EdgeColour(shown, width, height));
+    DrawIconEx(drawn.Dc(), 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
+    return shown.Distance(drawn);
+}
+
+IconMatch MatchOnce(HWND iconControl) {
+    const RECT rect = ScreenRect(iconControl);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     Canvas shown(width, height);
     shown.CopyFromScreen(rect.left, rect.top);
     const std::uint32_t background = EdgeColour(shown, width, height);
@@ -62,7 +82,33 @@ IconMatch MatchOnce(HWND iconControl) {
     return best;
 }
 
+struct ModuleFreer {
+    void operator()(HMODULE module) const { FreeLibrary(module); }
+};
+struct IconDestroyer {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+
 }  // namespace
+
+long long IconDistance(HWND iconControl, const std::wstring& path, int id) {
+    const std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleFreer> program(LoadLibraryExW(
+        path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    if (!program) throw std::runtime_error("cannot open the program's resources");
+    const RECT rect = ScreenRect(iconControl);
+    const std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroyer> icon(
+        static_cast<HICON>(LoadImageW(program.get(), MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                      rect.right - rect.left, rect.bottom - rect.top, 0)));
+    if (!icon) throw std::runtime_error("no icon " + std::to_string(id) + " in the program");
+    // A box that has just appeared may not be drawn yet.
+    const DWORD start = GetTickCount();
+    long long distance = DistanceOnce(iconControl, icon.get());
+    while (distance != 0 && GetTickCount() - start < 3000) {
+        Sleep(20);
+        distance = DistanceOnce(iconControl, icon.get());
+    }
+    return distance;
+}
 
 IconMatch ClassifyIcon(HWND iconControl) {
     DWORD_PTR icon = 0;

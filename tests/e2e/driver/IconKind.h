@@ -14,5 +14,8 @@ struct IconMatch {
 // Which standard icon an icon control shows, judged by its pixels on the screen: each standard
 // icon is drawn on the control's background and the closest one wins.
 IconMatch ClassifyIcon(HWND iconControl);
+// How far what an icon control shows is from icon id of the program at path, loaded at the
+// control's size: 0 once the control shows that very image.
+long long IconDistance(HWND iconControl, const std::wstring& path, int id);
 
 }  // namespace drive

@@ -61,6 +61,21 @@ TEST(TextEncodingTest, ConversionsNeverPickALookAlike) {
     EXPECT_THROW(mixed += Utf8(u8"é"), std::logic_error);
 }
 
+TEST(TextEncodingTest, ShiftJisCharactersOfItsOwnConvertBothWays) {
+    // 0x5C and 0x7E are a backslash and a tilde, not ¥ and ‾; ～ and ① are code page 932's own.
+    const CString sjis("\\~\x81\x60\x87\x40");
+    const CString utf8("\\~\xEF\xBD\x9E\xE2\x91\xA0", CodePage::Utf8);
+    EXPECT_EQ(kiv::Utf16LeOf(sjis), std::string("\\\0~\0\x5E\xFF\x60\x24", 8));
+    EXPECT_EQ(kiv::InCodePage(sjis, CodePage::Utf8), utf8);
+    EXPECT_EQ(kiv::InCodePage(utf8, CodePage::ShiftJis), sjis);
+#ifdef _WIN32
+    EXPECT_EQ(kiv::Widen(sjis), L"\\~\uFF5E\u2460");
+    EXPECT_EQ(kiv::Narrow(L"\\~\uFF5E\u2460"), sjis);
+#endif
+    // A character past the BMP is one character Shift-JIS lacks: one '?', not one per unit.
+    EXPECT_EQ(kiv::InCodePage(Utf8(u8"a\U0001F600b"), CodePage::ShiftJis), CString("a?b"));
+}
+
 class TextFileTest : public testing::Test {
 protected:
     // The lines of a file of these bytes, and the encoding the reader found.
@@ -116,6 +131,11 @@ TEST_F(TextFileTest, Utf16UnitsCutByChunksAndTheEndOfData) {
     const std::vector<CString> lines = Read(bytes);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0], CString(std::string((64 * 1024 - 4) / 2, 'a')) + Utf8(u8"\U0001F600"));
+    // A lone last byte is a character cut off: U+FFFD, not dropped.
+    EXPECT_EQ(Read(std::string("\xFF\xFE\x41\x00\x42", 5)),
+              std::vector<CString>{Utf8(u8"A\uFFFD")});
+    EXPECT_EQ(Read(std::string("\xFE\xFF\x00\x41\x42", 5)),
+              std::vector<CString>{Utf8(u8"A\uFFFD")});
 }
 
 TEST_F(TextFileTest, WritingInEachEncodingWithItsMarkAndCrLf) {
@@ -130,4 +150,11 @@ TEST_F(TextFileTest, WritingInEachEncodingWithItsMarkAndCrLf) {
     EXPECT_EQ(Write(TextEncoding::Utf16BE, Sjis(u8"表\n")),
               std::string("\xFE\xFF\x88\x68\x00\r\x00\n", 8));
     EXPECT_EQ(Write(TextEncoding::ShiftJis, Sjis(u8"表\n")), "\x95\x5C\r\n");
+    // The mark starts the file, not each write.
+    {
+        CStdioFile file(m_dir.File("out.txt"), CStdioFile::modeCreate | CStdioFile::modeWrite);
+        file.SetTextEncoding(TextEncoding::Utf16BE);
+        for (const char* text : {"a", "b", "c"}) file.WriteString(text);
+    }
+    EXPECT_EQ(m_dir.Read("out.txt"), std::string("\xFE\xFF\0a\0b\0c", 8));
 }

@@ -32,4 +32,8 @@ TEST(CStringTest, FindMatchesOnlyAtCharacterBoundaries) {
     EXPECT_EQ(CString("abc").Find(""), 0);
     // A lead byte as the last byte is a character of its own.
     EXPECT_EQ(CString("ab\x82").Find("\x82"), 2);
+    // In UTF-8 every byte is a boundary: あ's last byte 0x82 would be a Shift-JIS lead byte.
+    const CString utf8("\xE3\x81\x82\t\xE3\x81\x84", CodePage::Utf8);  // あ<TAB>い
+    EXPECT_EQ(utf8.Find("\t"), 3);
+    EXPECT_EQ(utf8.Find("\xE3\x81\x84"), 4);
 }
