@@ -14,9 +14,14 @@ std::string Figure(double power) {
 
 nlohmann::json MeasurementObject(const Measurement& m) {
     return {
-        {"figure", Figure(m.power)},   {"power", m.power},          {"row", m.row},
-        {"label", ToUtf8(m.label)},    {"elapsed_ms", m.elapsedMs}, {"pause_ms", m.pauseMs},
-        {"workload_ms", m.workloadMs}, {"jitter", m.jitter},
+        {"figure", Figure(m.power)},
+        {"power", m.power},
+        {"row", m.row},
+        {"label", ToUtf8(m.label)},
+        {"elapsed_ms", m.ElapsedMs()},
+        {"pause_ms", m.pauseMs},
+        {"workload_ms", m.workloadMs},
+        {"jitter", m.jitter},
     };
 }
 

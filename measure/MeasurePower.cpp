@@ -21,12 +21,12 @@ constexpr const char* kRankLine = "\n\x81@\x81@\x81s\x81@ %s \x8B\x89 \x81@\x81t
 constexpr std::int32_t kWorkloadCount = 21;
 
 // The clock ticks in milliseconds; 3.7e-6 keeps the divisor away from zero when the workload
-// takes no measurable time. Only the workload's own time counts: whatever the pause lasted beyond
-// its 1000 ms is taken off with it, so that a pause of exactly 1000 ticks gives the figure of the
-// plain span, (t1 - t0) / 1000 - 1, bit for bit. The operations run in this order on purpose: the
-// figure must be the same on every build.
-double Strength(double t0, double paused, double t1) {
-    const double span = (t1 - t0) - ((paused - t0) - kPauseMs);
+// takes no measurable time. Only the workload's own time counts, whatever the pause lasted. It is
+// taken as the span of a pause of exactly 1000 ticks, less that second, so that such a pause
+// gives the figure of the plain span, (t1 - t0) / 1000 - 1, bit for bit. The operations run in
+// this order on purpose: the figure must be the same on every build.
+double Strength(long workloadMs) {
+    const double span = static_cast<double>(workloadMs + static_cast<long>(kPauseMs));
     return std::fabs(7.0 / (span / 1000.0 - 1.0 + 3.7e-6) + 10.0);
 }
 
@@ -40,18 +40,17 @@ Rating Rate(const ArrScore& scores, double power) {
 
 Measurement MeasurePower(const ArrScore& scores, MeasureHost& host) {
     kiv::srand(static_cast<std::uint32_t>(host.Time()));
-    const double t0 = static_cast<double>(host.Clock());
+    const long t0 = host.Clock();
     host.SetButton(kMeasuringCaption, false);
     host.Sleep(kPauseMs);
-    const double paused = static_cast<double>(host.Clock());
+    const long paused = host.Clock();
     host.RunWorkload(kWorkloadCount);
-    const double t1 = static_cast<double>(host.Clock());
+    const long t1 = host.Clock();
 
     Measurement result;
-    result.elapsedMs = static_cast<long>(t1 - t0);
-    result.pauseMs = static_cast<long>(paused - t0);
-    result.workloadMs = static_cast<long>(t1 - paused);
-    const double y = Strength(t0, paused, t1);
+    result.pauseMs = paused - t0;
+    result.workloadMs = t1 - paused;
+    const double y = Strength(result.workloadMs);
     result.jitter = kiv::rand() % 30;
     result.power = result.jitter + y * y * y * y * y / 53.0;
 

@@ -13,14 +13,16 @@ inline constexpr const char* kMeasuringCaption = "\x8Cv\x91\xAA\x92\x86";
 
 // What one measurement found.
 struct Measurement {
-    long elapsedMs = 0;   // clock ticks from the first reading to the last, pause included
-    long pauseMs = 0;     // of those, the pause's: the first reading to the one after it
-    long workloadMs = 0;  // and the workload's: the reading after the pause to the last
+    long pauseMs = 0;     // clock ticks from the first reading to the one after the pause
+    long workloadMs = 0;  // and from there to the last, after the workload
     int jitter = 0;       // 0 ... 29, added to the figure
     double power = 0.0;
     int row = 0;  // the rated row of the table
     CString label;
     CString text;  // the result message as shown
+
+    // From the first reading to the last, pause included.
+    long ElapsedMs() const { return pauseMs + workloadMs; }
 };
 
 // Where a figure rates in the table: the row before FindRank's (row 0 when FindRank gives 0),

@@ -70,7 +70,6 @@ TEST(KivcliOptionsTest, RepeatTakesACountFromOneToAThousand) {
 Measurement Rated(double power, long elapsedMs, const ArrScore& scores, long pauseMs = 1000) {
     Measurement m;
     m.power = power;
-    m.elapsedMs = elapsedMs;
     m.pauseMs = pauseMs;
     m.workloadMs = elapsedMs - pauseMs;
     const Rating rating = Rate(scores, power);

@@ -103,7 +103,7 @@ TEST_P(MeasurePowerTable, RatesTheFigureAndShowsTheWholeText) {
 
     const Measurement m = MeasurePower(scores, host);
 
-    EXPECT_EQ(m.elapsedMs, c.elapsedMs);
+    EXPECT_EQ(m.ElapsedMs(), c.elapsedMs);
     EXPECT_EQ(m.pauseMs, 1000);
     EXPECT_EQ(m.workloadMs, c.elapsedMs - 1000);
     EXPECT_EQ(m.row, c.row);
