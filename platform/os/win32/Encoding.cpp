@@ -34,9 +34,11 @@ std::wstring PairsAsOne(std::wstring_view text) {
     return single;
 }
 
-// To Shift-JIS with WC_NO_BEST_FIT_CHARS: a character that code page lacks becomes '?', not a
-// look-alike (U+00A5 would otherwise become a backslash, and "é" an "e").
+// To Shift-JIS, a character that code page lacks becomes one '?', not a look-alike
+// (WC_NO_BEST_FIT_CHARS: U+00A5 would otherwise become a backslash, and "é" an "e").
 std::string BytesOf(std::wstring_view text, UINT codePage) {
+    std::wstring single;
+    if (codePage == kShiftJis) text = single = PairsAsOne(text);
     if (text.empty()) return std::string();
     const DWORD flags = codePage == kShiftJis ? WC_NO_BEST_FIT_CHARS : 0;
     const int length = static_cast<int>(text.size());
@@ -74,9 +76,7 @@ CString Utf8OfUtf16Le(std::string_view bytes) {
 
 CString InCodePage(const CString& text, CodePage to) {
     if (text.GetCodePage() == to) return text;
-    const std::wstring wide = Widen(text);
-    return CString(BytesOf(to == CodePage::ShiftJis ? PairsAsOne(wide) : wide, WindowsCodePage(to)),
-                   to);
+    return CString(BytesOf(Widen(text), WindowsCodePage(to)), to);
 }
 
 }  // namespace kiv
