@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <cwchar>
+#include <string>
 
 #include "platform/os/win32/SystemFunction.h"
 
@@ -30,16 +30,14 @@ void SecureDllSearch() {
 }
 
 void LoadAtRiskDllsFromSystemFolder() {
-    wchar_t path[MAX_PATH];
-    const UINT folder = ::GetSystemDirectoryW(path, MAX_PATH);
+    wchar_t folder[MAX_PATH];
+    const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return;
     for (const wchar_t* name : kAtRiskDlls) {
-        const size_t length = std::wcslen(name);
-        if (folder == 0 || folder + 1 + length >= MAX_PATH) return;
-        path[folder] = L'\\';
-        std::wmemcpy(path + folder + 1, name, length + 1);
+        const std::wstring path = std::wstring(folder, length) + L'\\' + name;
         // Its own imports are then looked for beside it, in the system folder, too. It stays
         // loaded for the process's life; a DLL this system lacks, none of its components loads.
-        ::LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+        ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     }
 }
 
