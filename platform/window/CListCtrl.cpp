@@ -9,10 +9,6 @@
 
 namespace {
 
-// Windows Vista's name for LVFI_PARTIAL, which the mingw-w64 headers lack. Its type-ahead asks
-// with LVFI_STRING | LVFI_SUBSTRING | LVFI_WRAP.
-constexpr UINT kFindSubstring = 0x0004;
-
 // Whether name is text, or with prefix begins with it; letters compare regardless of case.
 bool Matches(const std::wstring& name, std::wstring_view text, bool prefix) {
     if (prefix ? name.size() < text.size() : name.size() != text.size()) return false;
@@ -25,10 +21,10 @@ bool Matches(const std::wstring& name, std::wstring_view text, bool prefix) {
 // data (LVFI_PARAM) nor positions (LVFI_NEARESTXY); LVFI_WRAP alone searches for a whole name.
 int FindRow(const CListCtrl::Rows& rows, const NMLVFINDITEMW& request) {
     const LVFINDINFOW& find = request.lvfi;
-    const UINT byText = LVFI_STRING | LVFI_PARTIAL | kFindSubstring | LVFI_WRAP;
+    const UINT byText = LVFI_STRING | LVFI_PARTIAL | LVFI_SUBSTRING | LVFI_WRAP;
     if ((find.flags & (LVFI_PARAM | LVFI_NEARESTXY)) || !(find.flags & byText) || !find.psz)
         return -1;
-    const bool prefix = (find.flags & (LVFI_PARTIAL | kFindSubstring)) != 0;
+    const bool prefix = (find.flags & (LVFI_PARTIAL | LVFI_SUBSTRING)) != 0;
     const bool wrap = (find.flags & LVFI_WRAP) != 0;
     const int count = rows.GetCount();
     // Past the last row the search goes on from the first only with LVFI_WRAP.

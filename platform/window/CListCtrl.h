@@ -1,10 +1,20 @@
 #pragma once
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <array>
 #include <cstddef>
 #include <string>
 
 #include "platform/window/CWnd.h"
+
+// Windows Vista's name for LVFI_PARTIAL, which the mingw-w64 headers lack. Its type-ahead asks
+// with LVFI_STRING | LVFI_SUBSTRING | LVFI_WRAP.
+#ifndef LVFI_SUBSTRING
+#define LVFI_SUBSTRING 0x0004
+#endif
 
 // A list-view control in report view. The dialog template sets its styles.
 //

@@ -15,11 +15,6 @@
 #include "platform/window/CListCtrl.h"
 #include "resources/resource.h"
 
-// Windows Vista's name for LVFI_PARTIAL, which the mingw-w64 headers lack.
-#ifndef LVFI_SUBSTRING
-#define LVFI_SUBSTRING 0x0004
-#endif
-
 namespace {
 
 // The rows as the list shows them.
