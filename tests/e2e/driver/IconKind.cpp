@@ -42,15 +42,35 @@ RECT ScreenRect(HWND control) {
     return rect;
 }
 
-// How far what the control shows is from icon drawn on the background around it.
+// How far what the control shows, shown, is from icon drawn on background; no icon, the
+// background alone.
+long long DistanceTo(const Canvas& shown, int width, int height, std::uint32_t background,
+                     HICON icon) {
+    Canvas drawn(width, height);
+    drawn.Fill(background);
+    if (icon) DrawIconEx(drawn.Dc(), 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
+    return shown.Distance(drawn);
+}
+
+// A box that has just appeared may not be drawn yet: looks again until done says the look
+// matches, for up to 3 s, and gives the last look.
+template <class Look, class Done>
+auto LookUntil(Look look, Done done) {
+    const DWORD start = GetTickCount();
+    auto seen = look();
+    while (!done(seen) && GetTickCount() - start < 3000) {
+        Sleep(20);
+        seen = look();
+    }
+    return seen;
+}
+
 long long DistanceOnce(HWND iconControl, HICON icon) {
     const RECT rect = ScreenRect(iconControl);
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    Canvas shown(width, height), drawn(width, height);
+    Canvas shown(width, height);
     shown.CopyFromScreen(rect.left, rect.top);
-    drawn.Fill(EdgeColour(shown, width, height));
-    DrawIconEx(drawn.Dc(), 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
-    return shown.Distance(drawn);
+    return DistanceTo(shown, width, height, EdgeColour(shown, width, height), icon);
 }
 
 IconMatch MatchOnce(HWND iconControl) {
@@ -69,14 +89,10 @@ IconMatch MatchOnce(HWND iconControl) {
                       {"asterisk", IDI_ASTERISK},
                       {"application", IDI_APPLICATION}};
     // An icon control without an icon shows only its background.
-    Canvas empty(width, height);
-    empty.Fill(background);
-    IconMatch best{"none", shown.Distance(empty)};
+    IconMatch best{"none", DistanceTo(shown, width, height, background, nullptr)};
     for (const auto& candidate : candidates) {
-        Canvas drawn(width, height);
-        drawn.Fill(background);
-        DrawIconEx(drawn.Dc(), 0, 0, LoadIconW(nullptr, candidate.id), 0, 0, 0, nullptr, DI_NORMAL);
-        const long long distance = shown.Distance(drawn);
+        const long long distance =
+            DistanceTo(shown, width, height, background, LoadIconW(nullptr, candidate.id));
         if (best.distance < 0 || distance < best.distance) best = {candidate.kind, distance};
     }
     return best;
@@ -100,29 +116,18 @@ long long IconDistance(HWND iconControl, const std::wstring& path, int id) {
         static_cast<HICON>(LoadImageW(program.get(), MAKEINTRESOURCEW(id), IMAGE_ICON,
                                       rect.right - rect.left, rect.bottom - rect.top, 0)));
     if (!icon) throw std::runtime_error("no icon " + std::to_string(id) + " in the program");
-    // A box that has just appeared may not be drawn yet.
-    const DWORD start = GetTickCount();
-    long long distance = DistanceOnce(iconControl, icon.get());
-    while (distance != 0 && GetTickCount() - start < 3000) {
-        Sleep(20);
-        distance = DistanceOnce(iconControl, icon.get());
-    }
-    return distance;
+    return LookUntil([&] { return DistanceOnce(iconControl, icon.get()); },
+                     [](long long distance) { return distance == 0; });
 }
 
 IconMatch ClassifyIcon(HWND iconControl) {
     DWORD_PTR icon = 0;
     if (SendMessageTimeoutW(iconControl, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 1000, &icon) && !icon)
         return {"none", 0};
-    // The control holds an icon, but a box that has just appeared may not be drawn yet: look
-    // again until one of the icons matches exactly.
-    const DWORD start = GetTickCount();
-    IconMatch match = MatchOnce(iconControl);
-    while ((match.kind == "none" || match.distance != 0) && GetTickCount() - start < 3000) {
-        Sleep(20);
-        match = MatchOnce(iconControl);
-    }
-    return match;
+    // The control holds an icon: one of the icons must match exactly.
+    return LookUntil(
+        [&] { return MatchOnce(iconControl); },
+        [](const IconMatch& match) { return match.kind != "none" && match.distance == 0; });
 }
 
 }  // namespace drive
