@@ -23,25 +23,31 @@ std::string ReadBytes(const std::filesystem::path& path) {
 
 }  // namespace
 
-TEST(FileSystemTest, ReplaceFileSwapsInTheNewContents) {
+TEST(FileSystemTest, ANewFileRenamedOverAnotherReplacesItOrIsDeleted) {
     TempDir dir;
-    std::ofstream(dir.Path() / "new.txt", std::ios::binary) << "new";
     std::ofstream(dir.Path() / "kiv.txt", std::ios::binary) << "old contents";
-    kiv::ReplaceFile(dir.File("new.txt"), dir.File("kiv.txt"));
-    EXPECT_EQ(ReadBytes(dir.Path() / "kiv.txt"), "new");
+    {
+        kiv::FileHandle file(dir.File("new.txt"), kiv::FileHandle::Mode::CreateNew);
+        file.Write("new", 3);
+        file.RenameOver(dir.File("kiv.txt"));
+        file.Write("!", 1);  // still the same open file, under its new name
+    }
+    EXPECT_EQ(ReadBytes(dir.Path() / "kiv.txt"), "new!");
     EXPECT_FALSE(kiv::PathExists(dir.File("new.txt")));
 
+    kiv::FileHandle file(dir.File("new.txt"), kiv::FileHandle::Mode::CreateNew);
     try {
-        kiv::ReplaceFile(dir.File("gone.txt"), dir.File("kiv.txt"));
-        FAIL() << "replaced from a missing file";
+        file.RenameOver(dir.File("no folder/kiv.txt"));
+        FAIL() << "renamed into a missing folder";
     } catch (const CFileException& error) {
         EXPECT_EQ(error.m_cause, CFileException::fileNotFound);
-        EXPECT_EQ(error.m_strFileName, dir.File("kiv.txt"));
+        EXPECT_EQ(error.m_strFileName, dir.File("no folder/kiv.txt"));
     }
-    EXPECT_EQ(ReadBytes(dir.Path() / "kiv.txt"), "new");
-    kiv::RemoveFile(dir.File("kiv.txt"));
-    EXPECT_FALSE(kiv::PathExists(dir.File("kiv.txt")));
-    kiv::RemoveFile(dir.File("kiv.txt"));  // a missing file is no error
+    EXPECT_TRUE(kiv::PathExists(dir.File("new.txt")));
+    file.Delete();
+    file.Delete();  // closed already: nothing more
+    EXPECT_FALSE(kiv::PathExists(dir.File("new.txt")));
+    EXPECT_EQ(ReadBytes(dir.Path() / "kiv.txt"), "new!");
 }
 
 TEST(FileSystemTest, HandleWritesSyncsAndReads) {
