@@ -105,8 +105,8 @@ FileHandle::FileHandle(const CString& path, Mode mode) : m_strPath(path), m_hand
     const std::wstring wide = Widen(path);
     HANDLE handle = INVALID_HANDLE_VALUE;
     const DWORD error = WaitOutHold(Hold::OnOpen, [&] {
-        handle = CreateFileW(wide.c_str(), access, share, nullptr, DispositionFor(mode), flags,
-                             nullptr);
+        handle =
+            CreateFileW(wide.c_str(), access, share, nullptr, DispositionFor(mode), flags, nullptr);
         return handle == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
     });
     if (error != ERROR_SUCCESS) throw CFileException(CauseOf(error), path);
