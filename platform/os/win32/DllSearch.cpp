@@ -22,9 +22,11 @@ constexpr const wchar_t* kAtRiskDlls[] = {L"uxtheme.dll", L"dwmapi.dll", L"oleac
 
 void SecureDllSearch() {
     // Windows 8, or Windows 7 with KB2533623.
-    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-    const auto setDefault =
-        FindSystemFunction<SetDefaultDllDirectoriesFn>(L"kernel32.dll", "SetDefaultDllDirectories");
+    SecureDllSearch(FindSystemFunction<SetDefaultDllDirectoriesFn>(L"kernel32.dll",
+                                                                   "SetDefaultDllDirectories"));
+}
+
+void SecureDllSearch(SetDefaultDllDirectoriesFn setDefault) {
     if (setDefault && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
     LoadAtRiskDllsFromSystemFolder();
 }
