@@ -18,6 +18,18 @@ namespace {
 constexpr const wchar_t* kAtRiskDlls[] = {L"uxtheme.dll", L"dwmapi.dll", L"oleacc.dll",
                                           L"cryptbase.dll"};
 
+void LoadAtRiskDllsFromSystemFolder() {
+    wchar_t folder[MAX_PATH];
+    const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return;
+    for (const wchar_t* name : kAtRiskDlls) {
+        const std::wstring path = std::wstring(folder, length) + L'\\' + name;
+        // Its own imports are then looked for beside it, in the system folder, too. It stays
+        // loaded for the process's life; a DLL this system lacks, none of its components loads.
+        ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    }
+}
+
 }  // namespace
 
 void SecureDllSearch() {
@@ -29,18 +41,6 @@ void SecureDllSearch() {
 void SecureDllSearch(SetDefaultDllDirectoriesFn setDefault) {
     if (setDefault && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
     LoadAtRiskDllsFromSystemFolder();
-}
-
-void LoadAtRiskDllsFromSystemFolder() {
-    wchar_t folder[MAX_PATH];
-    const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return;
-    for (const wchar_t* name : kAtRiskDlls) {
-        const std::wstring path = std::wstring(folder, length) + L'\\' + name;
-        // Its own imports are then looked for beside it, in the system folder, too. It stays
-        // loaded for the process's life; a DLL this system lacks, none of its components loads.
-        ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-    }
 }
 
 }  // namespace kiv

@@ -15,10 +15,8 @@ void SecureDllSearch();
 
 // The same with the system's SetDefaultDllDirectories given: null where the system lacks it.
 using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+// Where it is missing or fails, the fallback loads the DLLs at risk by full path from the system
+// folder, so that later loads by bare name find the copy already loaded.
 void SecureDllSearch(SetDefaultDllDirectoriesFn setDefault);
-
-// SecureDllSearch's fallback: loads those DLLs by full path from the system folder, so that
-// later loads by bare name find the copy already loaded.
-void LoadAtRiskDllsFromSystemFolder();
 
 }  // namespace kiv

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/os/WriteAll.h"
@@ -76,18 +77,6 @@ std::wstring FullPathOf(const std::wstring& path) {
     if (length == 0 || length >= size) return path;
     full.resize(length);
     return full;
-}
-
-// A rename through a handle takes the system's own form of a full path (\??\C:\dir\kiv.txt,
-// \??\UNC\server\share\kiv.txt), as MoveFileExW makes it; a bare name would be taken in the
-// file's own folder by Windows but in the current one by Wine.
-std::wstring SystemPathOf(const std::wstring& full) {
-    const std::wstring prefix = L"\\??\\";
-    if (full.rfind(L"\\\\?\\", 0) == 0 || full.rfind(L"\\\\.\\", 0) == 0) {
-        return prefix + full.substr(4);
-    }
-    if (full.rfind(L"\\\\", 0) == 0) return prefix + L"UNC\\" + full.substr(2);
-    return prefix + full;
 }
 
 }  // namespace
@@ -172,13 +161,24 @@ void FileHandle::Close() {
 }
 
 void FileHandle::RenameOver(const CString& target) {
-    const std::wstring name = SystemPathOf(FullPathOf(Widen(target)));
-    const DWORD nameBytes = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+    // A rename through a handle takes the system's own form of a full path, as MoveFileExW makes
+    // it: \??\C:\dir\kiv.txt, \??\UNC\server\share\kiv.txt. A bare name would be taken in the
+    // file's own folder by Windows but in the current one by Wine.
+    const std::wstring full = FullPathOf(Widen(target));
+    std::wstring_view prefix = L"\\??\\", rest = full;
+    if (rest.starts_with(L"\\\\?\\") || rest.starts_with(L"\\\\.\\")) {
+        rest.remove_prefix(4);
+    } else if (rest.starts_with(L"\\\\")) {
+        prefix = L"\\??\\UNC\\";
+        rest.remove_prefix(2);
+    }
+    const size_t nameBytes = (prefix.size() + rest.size()) * sizeof(wchar_t);
     std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + nameBytes);
     auto* const info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
     info->ReplaceIfExists = TRUE;
-    info->FileNameLength = nameBytes;
-    std::memcpy(info->FileName, name.data(), nameBytes);
+    info->FileNameLength = static_cast<DWORD>(nameBytes);
+    std::memcpy(info->FileName, prefix.data(), prefix.size() * sizeof(wchar_t));
+    std::memcpy(info->FileName + prefix.size(), rest.data(), rest.size() * sizeof(wchar_t));
     const DWORD error = WaitOutHold(Hold::OnRename, [&] {
         return SetFileInformationByHandle(AsHandle(m_handle), FileRenameInfo, info,
                                           static_cast<DWORD>(buffer.size()))
