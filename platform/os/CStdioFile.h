@@ -39,7 +39,7 @@ public:
         // Create a file that does not exist yet: a taken name, a link included, is fileExists.
         modeCreateNew = 0x20000,
         typeText = 0x4000,
-        shareExclusive = 0x0010,
+        shareDenyWrite = 0x0020,  // what a file being read always is: other readers may read along
     };
 
     // Throws CFileException carrying path as passed. Only a regular file is opened for reading.
