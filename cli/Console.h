@@ -9,5 +9,8 @@
 std::string ToUtf8(const CString& text);
 
 // Writes UTF-8 text to stdout or stderr in the terminal's encoding: wide console output on a
-// Windows console, the UTF-8 bytes otherwise.
+// Windows console; redirected on Windows, in the console's output code page (the ANSI one without
+// a console), a character it lacks becoming '?'; the UTF-8 bytes elsewhere.
 void WriteText(std::FILE* stream, const std::string& utf8);
+// The same for JSON, except that redirected it stays UTF-8 on Windows too.
+void WriteJson(std::FILE* stream, const std::string& utf8);

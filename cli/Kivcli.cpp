@@ -65,9 +65,13 @@ int RunKivcli(const std::vector<CString>& args) {
         }
         if (series) {
             const RepeatSummary summary = Summarise(scores, std::move(runs));
-            WriteText(stdout, options->json ? RepeatJson(summary) : SummaryText(summary));
+            if (options->json) {
+                WriteJson(stdout, RepeatJson(summary));
+            } else {
+                WriteText(stdout, SummaryText(summary));
+            }
         } else if (options->json) {
-            WriteText(stdout, MeasurementJson(runs.front()));
+            WriteJson(stdout, MeasurementJson(runs.front()));
         }
         return 0;
     } catch (const std::exception& e) {

@@ -5,7 +5,6 @@
 
 #include "platform/os/CStdioFile.h"
 #include "platform/os/Encoding.h"
-#include "platform/os/FileSystem.h"
 #include "platform/runtime/AfxMessageBox.h"
 #include "platform/runtime/CFileException.h"
 #include "platform/runtime/Runtime.h"
@@ -55,16 +54,16 @@ CString PowerText(double power) {
     return text;
 }
 
-// Creates the save's file beside path, under the first of the temporary names that is free, and
-// returns that name. Throws CFileException when none is, or the folder cannot be written.
-CString CreateTemporary(const CString& path, std::optional<CStdioFile>& file) {
+// Creates the save's file beside path, under the first of the temporary names that is free.
+// Throws CFileException when none is, or the folder cannot be written.
+void CreateTemporary(const CString& path, std::optional<CStdioFile>& file) {
     for (int attempt = 0;; ++attempt) {
         CString name = path + ".tmp";
         if (attempt > 0) name.AppendFormat("%d", attempt);
         try {
             file.emplace(name,
                          CStdioFile::modeCreateNew | CStdioFile::modeWrite | CStdioFile::typeText);
-            return name;
+            return;
         } catch (const CFileException& error) {
             if (error.m_cause != CFileException::fileExists || attempt + 1 == kTemporaryNames) {
                 throw;
@@ -151,19 +150,20 @@ void ArrScore::SaveFile() {
     }
 
     // The whole table goes to a new file of its own beside the data file first, which then
-    // replaces it in one step: an interrupted save never leaves a truncated data file.
+    // replaces it in one step: an interrupted save never leaves a truncated data file. The new
+    // file is renamed while still open, and removed through the open file when that fails, so
+    // that no other program (a scanner reading what was just written) can keep it behind.
     std::optional<CStdioFile> file;
-    const CString temporary = CreateTemporary(m_strPath, file);
+    CreateTemporary(m_strPath, file);
     file->SetTextEncoding(m_encoding);
     try {
         file->WriteString(text);
         file->Sync();
-        file->Close();
-        kiv::ReplaceFile(temporary, m_strPath);
+        file->RenameOver(m_strPath);
     } catch (const CFileException&) {
-        // The file is closed by now, and this save created it: it can go.
-        file.reset();
-        kiv::RemoveFile(temporary);
+        // This save created the file: it can go.
+        file->Delete();
         throw;
     }
+    file->Close();
 }

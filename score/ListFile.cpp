@@ -9,7 +9,7 @@ std::optional<ListRow> SplitListLine(const CString& line) {
 }
 
 ListFile::ListFile(const CString& path)
-    : m_file(path, CStdioFile::modeRead | CStdioFile::typeText | CStdioFile::shareExclusive,
+    : m_file(path, CStdioFile::modeRead | CStdioFile::typeText | CStdioFile::shareDenyWrite,
              kDataFileLimits) {}
 
 std::optional<ListRow> ListFile::Next() {

@@ -170,6 +170,16 @@ void CStdioFile::Sync() {
     File().Sync();
 }
 
+void CStdioFile::RenameOver(const CString& target) {
+    File().RenameOver(target);
+    m_strPath = target;
+}
+
+void CStdioFile::Delete() noexcept {
+    if (m_file) m_file->Delete();
+    m_file.reset();
+}
+
 void CStdioFile::Close() {
     if (!m_file) return;
     const std::unique_ptr<kiv::FileHandle> file = std::move(m_file);

@@ -24,7 +24,8 @@ struct ReadLimits {
 
 // A text file in the runtime's text mode. Reading: CR LF becomes LF, a lone CR stays, a 0x1A
 // byte ends the readable data, and each line comes without its LF. Writing: each LF reaches the
-// disk as CR LF. While open, the file is not shared with other processes (on Windows).
+// disk as CR LF. On Windows, a file being written is not shared with other processes, and a file
+// being read only with their readers; an open waits out another program's brief hold.
 // Its text is in one of the TextEncodings: a file being read says which from its first line on,
 // and its lines come in Shift-JIS or, for the Unicode encodings, decoded into UTF-8, without the
 // byte-order mark; the text-mode rules apply to the decoded text. A file opened for writing is
@@ -38,7 +39,7 @@ public:
         // Create a file that does not exist yet: a taken name, a link included, is fileExists.
         modeCreateNew = 0x20000,
         typeText = 0x4000,
-        shareExclusive = 0x0010,
+        shareDenyWrite = 0x0020,  // what a file being read always is: other readers may read along
     };
 
     // Throws CFileException carrying path as passed. Only a regular file is opened for reading.
@@ -62,6 +63,12 @@ public:
     void Sync();
     // Closes; a failure throws CFileException. The destructor closes silently.
     void Close();
+    // For a file opened with modeCreateNew: gives it target's name, replacing that file in one
+    // step, through the open file, so that no other program can open it before it has its name;
+    // waits out another program's brief hold on target. Throws CFileException carrying target.
+    void RenameOver(const CString& target);
+    // For a file opened with modeCreateNew that is not wanted after all: removes and closes it.
+    void Delete() noexcept;
 
     const CString& GetFilePath() const { return m_strPath; }
     // True once a 0x1A byte has ended the readable data and the file holds more bytes after it:

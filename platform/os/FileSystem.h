@@ -17,9 +17,11 @@ public:
     // taken, by a link (even one to nothing) or anything else, is fileExists and left alone.
     enum class Mode { Read, CreateWrite, Write, CreateNew };
 
-    // Opens without sharing (on Windows; POSIX has no mandatory locks). Throws CFileException
-    // carrying path as passed. For reading, anything but a regular file (a folder, a pipe, a
-    // device, a socket) is refused with accessDenied, and the open never waits for a writer.
+    // On Windows, a file being read is shared with other readers only, and a file being written
+    // with no one (POSIX has no mandatory locks); an open that meets another program's brief hold
+    // on the file is tried again for a while. Throws CFileException carrying path as passed. For
+    // reading, anything but a regular file (a folder, a pipe, a device, a socket) is refused with
+    // accessDenied, and the open never waits for a writer.
     FileHandle(const CString& path, Mode mode);
     ~FileHandle();
     FileHandle(const FileHandle&) = delete;
@@ -38,6 +40,15 @@ public:
     // Throws CFileException when the system reports a failure; the handle is gone either way.
     void Close();
 
+    // For a file opened with CreateNew. Gives it target's name, replacing what had that name in
+    // one step (target keeps either its old or its new contents), through this handle: no other
+    // program can open the file between its last write and its new name. Waits out a brief hold
+    // on target. Throws CFileException carrying target; the file then keeps its own name.
+    void RenameOver(const CString& target);
+    // For a file opened with CreateNew that is not wanted after all: removes it, through this
+    // handle, and closes the handle.
+    void Delete() noexcept;
+
 private:
     CString m_strPath;
     std::intptr_t m_handle;
@@ -46,15 +57,6 @@ private:
 // The absolute form of path (unchanged when it cannot be resolved).
 CString FullPath(const CString& path);
 bool PathExists(const CString& path);
-// <windows.h> defines ReplaceFile as a macro; a file that includes it before this one still
-// reaches ours.
-#ifdef ReplaceFile
-#undef ReplaceFile
-#endif
-// Replaces target by source in one step (target keeps either its old or its new contents).
-// Throws CFileException carrying target.
-void ReplaceFile(const CString& source, const CString& target);
-void RemoveFile(const CString& path) noexcept;
 
 // The whole command line of the process as the program's own string type: program path first.
 CString CommandLine();

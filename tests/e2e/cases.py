@@ -5,8 +5,8 @@ import time
 
 from harness import (
     ABOUT_CAPTION, IDC_LIST, IDM_ABOUTBOX, IDM_SHOWLIST, LIST_CAPTION, LOAD_CAPTION, MAIN_CAPTION,
-    MEASURE, MISSING_TAIL, RESULT_PATTERN, SHORT_DATA, check, check_default_file, check_equal,
-    data_lines, encode_rows, rated_label, windows_path)
+    MEASURE, MISSING_TAIL, RESULT_PATTERN, SHORT_DATA, TestFailure, check, check_default_file,
+    check_equal, data_lines, encode_rows, poll, rated_label, windows_path)
 
 CASES = {}
 SC_CLOSE = 0xF060
@@ -284,22 +284,30 @@ def backslash_argument(s, ctx):
     end_with_esc(s, main, program)
 
 
+# Rows no measurement reaches: a run on this table always rates as its first row.
+UNREACHED_ROWS = [(f"{n}00000000000000000000", f"保持{n}") for n in range(1, 6)]
+
+
 @case
 def held_file(s, ctx):
-    """A data file another program holds without sharing: told, measured with the defaults,
-    and the file left exactly as it was."""
+    """A data file another program holds without sharing for as long as the program runs, as a
+    spreadsheet does: waited for a while, then told, measured with the defaults, and the file
+    left exactly as it was."""
     folder = s.folder()
     data_file = folder / "kiv.txt"
-    # Rows no measurement reaches: a run on this table would always rate as its first row.
-    data_file.write_bytes(encode_rows([(f"{n}00000000000000000000", f"保持{n}") for n in range(1, 6)]))
+    data_file.write_bytes(encode_rows(UNREACHED_ROWS))
     before = data_file.read_bytes()
     s.driver("hold-file", windows_path(data_file))
 
-    program = s.start(folder)
+    program = s.start(folder, trace_files=True)
+    s.wait_opens(data_file, 1)
+    first_try = time.monotonic()
     messages = []
     while s.next_start_window()["caption"] == LOAD_CAPTION:
         box = s.message_box(LOAD_CAPTION)
         if not messages:
+            ctx.metric("first_try_to_message_s", round(time.monotonic() - first_try, 3))
+            ctx.metric("tries", s.opens(data_file))
             s.shot("held-file-message")
         check(box["icon"] == "exclamation" and box["owner"] == "0", "a start-up message")
         messages.append(box["text"])
@@ -307,6 +315,7 @@ def held_file(s, ctx):
     ctx.metric("messages", messages)
     check(messages, "the program says that it cannot read the file")
     check_equal(messages[0], "file:" + windows_path(data_file) + MISSING_TAIL, "the first message")
+    check(ctx.metrics["first_try_to_message_s"] >= 1.3, "the hold was waited for first")
 
     main = s.main_window()
     box = s.measure(main, lambda: s.driver("click", main, 1))
@@ -315,6 +324,72 @@ def held_file(s, ctx):
     end_with_esc(s, main, program)
     s.driver("release-file", windows_path(data_file))
     check_equal(data_file.read_bytes(), before, "the held file's bytes")
+
+
+@case
+def brief_holds(s, ctx):
+    """Another program holds the data file for half a second as the program starts, as the list
+    opens, and while a short table is completed: each hold is waited out without a message, and
+    nothing is left beside the table."""
+    folder = s.folder()
+    data_file = folder / "kiv.txt"
+    data_file.write_bytes(encode_rows(UNREACHED_ROWS))
+    before = data_file.read_bytes()
+
+    def hold_half_a_second_from(count):
+        """Holds the file from before the program's open number count until 0.5 s after it."""
+        s.wait_opens(data_file, count)
+        time.sleep(0.5)
+        s.driver("release-file", windows_path(data_file))
+
+    s.driver("hold-file", windows_path(data_file))
+    program = s.start(folder, trace_files=True)
+    hold_half_a_second_from(1)
+    check_equal(s.next_start_window()["caption"], MAIN_CAPTION, "the first window to show")
+    ctx.metric("tries_at_start", s.opens(data_file))
+    main = s.main_window()
+    box = s.measure(main, lambda: s.driver("click", main, 1))
+    check_result(s, box, main, UNREACHED_ROWS)
+    s.dismiss(box)
+
+    s.driver("hold-file", windows_path(data_file))
+    opened = s.opens(data_file)
+    s.driver("syscommand", main, IDM_SHOWLIST)
+    hold_half_a_second_from(opened + 1)
+    dialog = s.driver("wait-window", LIST_CAPTION, 10000, "#32770")["hwnd"]
+    ctx.metric("tries_at_list", s.opens(data_file) - opened)
+    check(LOAD_CAPTION not in [w["caption"] for w in s.top_windows()], "no message")
+    check_equal(s.driver("list-rows", dialog, IDC_LIST)["rows"],
+                [[label, power] for power, label in reversed(UNREACHED_ROWS)], "the rows")
+    s.close_dialog(dialog)
+    end_with_esc(s, main, program)
+    check_equal(data_file.read_bytes(), before, "the table")
+
+    # An indexer opens a short table while the program reads it and lets go half a second after
+    # the program's rewrite began. No other program can open the rewrite's new file meanwhile.
+    folder = s.folder("short")
+    data_file = folder / "kiv.txt"
+    data_file.write_bytes(encode_rows(UNREACHED_ROWS[:1]))
+    program = s.start(folder)
+    box = s.message_box(LOAD_CAPTION)
+    check_equal(box["text"], SHORT_DATA, "the start-up message")
+    s.driver("hold-file", windows_path(data_file), "indexer")
+    s.dismiss(box)
+    new_file = folder / "kiv.txt.tmp"
+    poll(new_file.exists, 10, "the rewrite's new file")
+    refused = ""
+    try:
+        s.driver("hold-file", windows_path(new_file), "indexer")
+    except TestFailure as failure:
+        refused = str(failure)
+    check("error 32" in refused, f"another program's open of the new file refused: {refused!r}")
+    time.sleep(0.5)
+    s.driver("release-file", windows_path(data_file))
+    main = s.main_window()
+    check_equal(data_file.read_bytes(), encode_rows(UNREACHED_ROWS[:1]) + ctx.reference,
+                "the completed table")
+    check_equal(sorted(p.name for p in folder.iterdir()), ["kiv.exe", "kiv.txt"], "the folder")
+    end_with_esc(s, main, program)
 
 
 @case

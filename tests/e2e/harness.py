@@ -338,10 +338,11 @@ class Session:
         shutil.copy2(self.exe, folder / "kiv.exe")
         return folder
 
-    def start(self, folder, *args, exe="kiv.exe"):
+    def start(self, folder, *args, exe="kiv.exe", trace_files=False):
         """Starts kiv.exe (or exe) in folder the way a user does from a shell; returns the
-        process."""
-        program = subprocess.Popen(["wine", exe, *args], cwd=folder, env=self.env,
+        process. With trace_files, Wine logs each file the program asks to open (see opens)."""
+        env = dict(self.env, WINEDEBUG="-all,trace+file") if trace_files else self.env
+        program = subprocess.Popen(["wine", exe, *args], cwd=folder, env=env,
                                    stdout=self.log, stderr=self.log)
         program.started = time.monotonic()
         self.programs.append(program)
@@ -352,6 +353,17 @@ class Session:
             return program.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
             raise TestFailure("the program did not end") from None
+
+    def opens(self, path):
+        """How often a program started with trace_files has asked to open the file at path,
+        each try of a retried open counting."""
+        self.log.flush()
+        logged = (self.work / "wine.log").read_bytes().decode("utf-8", "replace")
+        return logged.count('CreateFileW L"' + windows_path(path).replace("\\", "\\\\") + '"')
+
+    def wait_opens(self, path, count, timeout=20):
+        """Until the program has asked to open the file at path count times in all."""
+        poll(lambda: self.opens(path) >= count, timeout, f"open number {count} of {path}")
 
     def shot(self, name):
         time.sleep(0.2)  # a window that has just appeared may still be drawing itself

@@ -12,6 +12,10 @@
 #include "tests/support/Sjis.h"
 #include "tests/support/TempDir.h"
 
+#ifdef _WIN32
+#include "tests/support/FileHolder.h"
+#endif
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -154,5 +158,39 @@ TEST_F(ScoreFileTest, LoadDefaultsAppendsToRowsAlreadyThereAndRewritesTheFile) {
     // Half rounds away from zero: 2.5 is written as 3, 12.5 as 13.
     EXPECT_EQ(m_dir.Read("kiv.txt"), "1\ta\r\n3\tb\r\n13\tc\r\n" + DefaultLines());
 }
+
+#ifdef _WIN32
+TEST_F(ScoreFileTest, AnotherProgramsBriefHoldDelaysTheLoadAndTheSaveAndALongOneIsReported) {
+    const std::string five = "1\tA\r\n2\tB\r\n3\tC\r\n4\tD\r\n5\tE\r\n";
+    m_dir.Write("kiv.txt", five);
+    {
+        const FileHolder spreadsheet(m_dir.Path() / "kiv.txt", FileHolder::kSpreadsheet, 500);
+        EXPECT_EQ(ArrScore(DataFile()).GetSize(), 5);
+        EXPECT_TRUE(m_messages.empty());
+    }
+
+    // A short table that an indexer opened after it was read: the rewrite waits for it.
+    const std::string shortTable = "1\tA\r\n";
+    m_dir.Write("kiv.txt", shortTable);
+    {
+        const FileHolder indexer(m_dir.Path() / "kiv.txt", FileHolder::kIndexer, 500);
+        EXPECT_EQ(ArrScore(DataFile()).GetSize(), 1 + 41);
+    }
+    EXPECT_EQ(m_dir.Read("kiv.txt"), shortTable + DefaultLines());
+    EXPECT_EQ(m_dir.Entries(), std::vector<std::string>{"kiv.txt"});
+
+    // Held for longer than the waiting: reported, left as it was, nothing left beside it.
+    m_messages.clear();
+    m_dir.Write("kiv.txt", shortTable);
+    {
+        const FileHolder indexer(m_dir.Path() / "kiv.txt", FileHolder::kIndexer);
+        EXPECT_EQ(ArrScore(DataFile()).GetSize(), 1 + 41);
+    }
+    ASSERT_EQ(m_messages.size(), 2u);
+    EXPECT_EQ(m_messages[1], "file:" + DataFile() + Sjis(u8" に書き込めません。"));
+    EXPECT_EQ(m_dir.Read("kiv.txt"), shortTable);
+    EXPECT_EQ(m_dir.Entries(), std::vector<std::string>{"kiv.txt"});
+}
+#endif
 
 }  // namespace

@@ -1,8 +1,8 @@
 // What an entry point leaves of the DLL search: loads by bare name a DLL planted beside the
 // program, as a system component loads one of its own, then a system DLL, and prints what
 // became of each. Built on kiv.exe's entry point, on kivcli.exe's, and on a bare one that
-// secures nothing; the bare one then tries the fallback for systems without
-// SetDefaultDllDirectories.
+// secures nothing; the bare one then runs SecureDllSearch as on a system that lacks
+// SetDefaultDllDirectories, or (argument "fails") where it fails: the fallback.
 #include <windows.h>
 
 #include <cstdio>
@@ -54,18 +54,35 @@ int RunKivcli(const std::vector<CString>&) {
 }
 
 #else
-int wmain() {
-    ProbeDllSearch();
-    // An oleacc.dll is planted too: after the fallback, the name finds the system's copy.
-    kiv::LoadAtRiskDllsFromSystemFolder();
+#include <cwchar>
+
+// A SetDefaultDllDirectories that fails.
+BOOL WINAPI FailingSetDefault(DWORD) {
+    ::SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+}
+
+bool FromSystemFolder(HMODULE module) {
     wchar_t system[MAX_PATH], loaded[MAX_PATH];
     const UINT folder = ::GetSystemDirectoryW(system, MAX_PATH);
-    const HMODULE oleacc = ::LoadLibraryW(L"oleacc.dll");
-    const bool fromSystem =
-        oleacc && ::GetModuleFileNameW(oleacc, loaded, MAX_PATH) > folder &&
-        ::CompareStringOrdinal(system, folder, loaded, folder, TRUE) == CSTR_EQUAL;
-    std::printf("fallback: oleacc.dll %s%s\n", fromSystem ? "from the system folder" : "elsewhere",
-                Planted(L"oleacc.dll") ? ", planted DllMain ran" : "");
+    return module && ::GetModuleFileNameW(module, loaded, MAX_PATH) > folder &&
+           ::CompareStringOrdinal(system, folder, loaded, folder, TRUE) == CSTR_EQUAL;
+}
+
+int wmain(int argc, wchar_t** argv) {
+    ProbeDllSearch();
+    const bool fails = argc > 1 && std::wcscmp(argv[1], L"fails") == 0;
+    kiv::SecureDllSearch(fails ? FailingSetDefault : nullptr);
+    // Each at-risk DLL is planted too: after the fallback, its name finds the system's copy.
+    for (const wchar_t* name : {L"uxtheme.dll", L"dwmapi.dll", L"oleacc.dll"}) {
+        const bool fromSystem = FromSystemFolder(::LoadLibraryW(name));
+        std::printf("fallback: %ls %s%s\n", name,
+                    fromSystem ? "from the system folder" : "elsewhere",
+                    Planted(name) ? ", planted DllMain ran" : "");
+    }
+    // So is one of the system oleacc's own imports, which must come from beside that oleacc.
+    std::printf("oleacc's import: %s\n",
+                Planted(L"oleaut32.dll") ? "planted DllMain ran" : "silent");
     return 0;
 }
 #endif

@@ -147,6 +147,21 @@ void FileHandle::Close() {
     }
 }
 
+// POSIX renames and removes by name: no other program can hold the file.
+void FileHandle::RenameOver(const CString& target) {
+    if (std::rename(m_strPath.GetString(), target.GetString()) != 0) {
+        throw CFileException(CauseOf(errno), target);
+    }
+    m_strPath = target;
+}
+
+void FileHandle::Delete() noexcept {
+    if (m_handle == kNoFile) return;
+    ::unlink(m_strPath.GetString());
+    ::close(static_cast<int>(m_handle));
+    m_handle = kNoFile;
+}
+
 CString FullPath(const CString& path) {
     std::error_code error;
     const std::filesystem::path full = std::filesystem::absolute(path.Str(), error);
@@ -157,16 +172,6 @@ CString FullPath(const CString& path) {
 bool PathExists(const CString& path) {
     struct stat info {};
     return ::stat(path.GetString(), &info) == 0;
-}
-
-void ReplaceFile(const CString& source, const CString& target) {
-    if (std::rename(source.GetString(), target.GetString()) != 0) {
-        throw CFileException(CauseOf(errno), target);
-    }
-}
-
-void RemoveFile(const CString& path) noexcept {
-    ::unlink(path.GetString());
 }
 
 CString CommandLine() {

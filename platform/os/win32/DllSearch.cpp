@@ -18,17 +18,6 @@ namespace {
 constexpr const wchar_t* kAtRiskDlls[] = {L"uxtheme.dll", L"dwmapi.dll", L"oleacc.dll",
                                           L"cryptbase.dll"};
 
-}  // namespace
-
-void SecureDllSearch() {
-    // Windows 8, or Windows 7 with KB2533623.
-    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-    const auto setDefault =
-        FindSystemFunction<SetDefaultDllDirectoriesFn>(L"kernel32.dll", "SetDefaultDllDirectories");
-    if (setDefault && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
-    LoadAtRiskDllsFromSystemFolder();
-}
-
 void LoadAtRiskDllsFromSystemFolder() {
     wchar_t folder[MAX_PATH];
     const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
@@ -39,6 +28,19 @@ void LoadAtRiskDllsFromSystemFolder() {
         // loaded for the process's life; a DLL this system lacks, none of its components loads.
         ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     }
+}
+
+}  // namespace
+
+void SecureDllSearch() {
+    // Windows 8, or Windows 7 with KB2533623.
+    SecureDllSearch(FindSystemFunction<SetDefaultDllDirectoriesFn>(L"kernel32.dll",
+                                                                   "SetDefaultDllDirectories"));
+}
+
+void SecureDllSearch(SetDefaultDllDirectoriesFn setDefault) {
+    if (setDefault && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
+    LoadAtRiskDllsFromSystemFolder();
 }
 
 }  // namespace kiv

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 // A DLL loaded by bare name is looked for in the program's folder first: a DLL left beside the
 // program (a download folder is full of them) would be loaded into it. Windows' own components
 // load some DLLs that way long after start-up.
@@ -11,8 +13,10 @@ namespace kiv {
 // before anything may load a DLL.
 void SecureDllSearch();
 
-// SecureDllSearch's fallback: loads those DLLs by full path from the system folder, so that
-// later loads by bare name find the copy already loaded.
-void LoadAtRiskDllsFromSystemFolder();
+// The same with the system's SetDefaultDllDirectories given: null where the system lacks it.
+using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+// Where it is missing or fails, the fallback loads the DLLs at risk by full path from the system
+// folder, so that later loads by bare name find the copy already loaded.
+void SecureDllSearch(SetDefaultDllDirectoriesFn setDefault);
 
 }  // namespace kiv

@@ -34,16 +34,21 @@ std::wstring PairsAsOne(std::wstring_view text) {
     return single;
 }
 
-// To Shift-JIS, a character that code page lacks becomes one '?', not a look-alike
-// (WC_NO_BEST_FIT_CHARS: U+00A5 would otherwise become a backslash, and "é" an "e").
+// To a code page other than UTF-8, a character it lacks becomes one '?', not a look-alike
+// (WC_NO_BEST_FIT_CHARS: U+00A5 would otherwise become a backslash in Shift-JIS, and "é" an "e").
 std::string BytesOf(std::wstring_view text, UINT codePage) {
     std::wstring single;
-    if (codePage == kShiftJis) text = single = PairsAsOne(text);
+    if (codePage != CP_UTF8) text = single = PairsAsOne(text);
     if (text.empty()) return std::string();
-    const DWORD flags = codePage == kShiftJis ? WC_NO_BEST_FIT_CHARS : 0;
+    DWORD flags = codePage != CP_UTF8 ? WC_NO_BEST_FIT_CHARS : 0;
     const int length = static_cast<int>(text.size());
-    const int size =
+    int size =
         WideCharToMultiByte(codePage, flags, text.data(), length, nullptr, 0, nullptr, nullptr);
+    // A few code pages (GB18030, the ISO-2022 ones) take no flags.
+    if (size == 0 && flags != 0) {
+        flags = 0;
+        size = WideCharToMultiByte(codePage, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    }
     std::string bytes(static_cast<size_t>(size), '\0');
     WideCharToMultiByte(codePage, flags, text.data(), length, bytes.data(), size, nullptr, nullptr);
     return bytes;
@@ -72,6 +77,10 @@ CString Utf8OfUtf16Le(std::string_view bytes) {
     std::string text = BytesOf(units, CP_UTF8);
     if (bytes.size() % 2 != 0) text += "\xEF\xBF\xBD";
     return CString(text, CodePage::Utf8);
+}
+
+std::string BytesInSystemCodePage(const CString& text, unsigned codePage) {
+    return BytesOf(Widen(text), codePage);
 }
 
 CString InCodePage(const CString& text, CodePage to) {

@@ -12,5 +12,8 @@ namespace kiv {
 
 std::wstring Widen(const CString& text);
 CString Narrow(std::wstring_view text);
+// text in one of the system's code pages (a console's, the ANSI one): a character that code page
+// lacks becomes one '?', never a look-alike; UTF-8 (65001) keeps every character.
+std::string BytesInSystemCodePage(const CString& text, unsigned codePage);
 
 }  // namespace kiv

@@ -1,11 +1,15 @@
 #include "platform/os/FileSystem.h"
 
 #include <windows.h>
-// <windows.h> maps ReplaceFile to its own ReplaceFileW; ours is kiv::ReplaceFile.
-#undef ReplaceFile
+
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/os/WriteAll.h"
 #include "platform/os/win32/Encoding.h"
+#include "platform/os/win32/WaitOutHold.h"
 #include "platform/runtime/CFileException.h"
 
 namespace kiv {
@@ -65,18 +69,36 @@ bool IsReadable(HANDLE handle) {
            (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+std::wstring FullPathOf(const std::wstring& path) {
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return path;
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) return path;
+    full.resize(length);
+    return full;
+}
+
 }  // namespace
 
 FileHandle::FileHandle(const CString& path, Mode mode) : m_strPath(path), m_handle(kNoFile) {
-    const DWORD access = mode == Mode::Read ? GENERIC_READ : GENERIC_WRITE;
+    const bool created = mode == Mode::CreateNew;
+    // A new file may be renamed or removed through its handle.
+    const DWORD access = mode == Mode::Read ? GENERIC_READ : GENERIC_WRITE | (created ? DELETE : 0);
+    // Other readers may read along (an indexer that only reads is then no obstacle), but no
+    // other process may write the file while it is read, nor open it at all while it is written.
+    const DWORD share = mode == Mode::Read ? FILE_SHARE_READ : 0;
     // A new file is never made through a link: CREATE_NEW alone would follow a link to nothing
     // and create its target. The link itself is an existing name, so the open fails.
-    const DWORD flags =
-        FILE_ATTRIBUTE_NORMAL | (mode == Mode::CreateNew ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
-    // Share mode 0: no other process may read or write the file while it is open.
-    const HANDLE handle =
-        CreateFileW(Widen(path).c_str(), access, 0, nullptr, DispositionFor(mode), flags, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) throw CFileException(CauseOf(GetLastError()), path);
+    const DWORD flags = FILE_ATTRIBUTE_NORMAL | (created ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
+    const std::wstring wide = Widen(path);
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    const DWORD error = WaitOutHold(Hold::OnOpen, [&] {
+        handle =
+            CreateFileW(wide.c_str(), access, share, nullptr, DispositionFor(mode), flags, nullptr);
+        return handle == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
+    });
+    if (error != ERROR_SUCCESS) throw CFileException(CauseOf(error), path);
     if (mode == Mode::Read && !IsReadable(handle)) {
         CloseHandle(handle);
         throw CFileException(CFileException::accessDenied, path);
@@ -138,30 +160,52 @@ void FileHandle::Close() {
     }
 }
 
+void FileHandle::RenameOver(const CString& target) {
+    // A rename through a handle takes the system's own form of a full path, as MoveFileExW makes
+    // it: \??\C:\dir\kiv.txt, \??\UNC\server\share\kiv.txt. A bare name would be taken in the
+    // file's own folder by Windows but in the current one by Wine.
+    const std::wstring full = FullPathOf(Widen(target));
+    std::wstring_view prefix = L"\\??\\", rest = full;
+    if (rest.starts_with(L"\\\\?\\") || rest.starts_with(L"\\\\.\\")) {
+        rest.remove_prefix(4);
+    } else if (rest.starts_with(L"\\\\")) {
+        prefix = L"\\??\\UNC\\";
+        rest.remove_prefix(2);
+    }
+    const size_t nameBytes = (prefix.size() + rest.size()) * sizeof(wchar_t);
+    std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + nameBytes);
+    auto* const info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    info->ReplaceIfExists = TRUE;
+    info->FileNameLength = static_cast<DWORD>(nameBytes);
+    std::memcpy(info->FileName, prefix.data(), prefix.size() * sizeof(wchar_t));
+    std::memcpy(info->FileName + prefix.size(), rest.data(), rest.size() * sizeof(wchar_t));
+    const DWORD error = WaitOutHold(Hold::OnRename, [&] {
+        return SetFileInformationByHandle(AsHandle(m_handle), FileRenameInfo, info,
+                                          static_cast<DWORD>(buffer.size()))
+                   ? ERROR_SUCCESS
+                   : GetLastError();
+    });
+    if (error != ERROR_SUCCESS) throw CFileException(CauseOf(error), target);
+    m_strPath = target;
+}
+
+void FileHandle::Delete() noexcept {
+    if (m_handle == kNoFile) return;
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    SetFileInformationByHandle(AsHandle(m_handle), FileDispositionInfo, &disposition,
+                               sizeof disposition);
+    CloseHandle(AsHandle(m_handle));
+    m_handle = kNoFile;
+}
+
 CString FullPath(const CString& path) {
     const std::wstring wide = Widen(path);
-    const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return path;
-    std::wstring full(size, L'\0');
-    const DWORD length = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
-    if (length == 0 || length >= size) return path;
-    full.resize(length);
-    return Narrow(full);
+    const std::wstring full = FullPathOf(wide);
+    return full == wide ? path : Narrow(full);
 }
 
 bool PathExists(const CString& path) {
     return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void ReplaceFile(const CString& source, const CString& target) {
-    if (!MoveFileExW(Widen(source).c_str(), Widen(target).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        throw CFileException(CauseOf(GetLastError()), target);
-    }
-}
-
-void RemoveFile(const CString& path) noexcept {
-    DeleteFileW(Widen(path).c_str());
 }
 
 CString CommandLine() {

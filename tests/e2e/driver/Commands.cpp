@@ -340,7 +340,9 @@ json MemoryCommand(const Args& args) {
             {"cpu_ms", (ticks(kernel) + ticks(user)) / 10000}};
 }
 
-// Files held open without sharing, until released or the driver ends.
+// Files held open, until released or the driver ends, as another program holds them: a
+// spreadsheet reads and writes and shares nothing; an indexer or a scanner reads and shares
+// everything.
 std::map<std::string, Handle>& HeldFiles() {
     static std::map<std::string, Handle> held;
     return held;
@@ -348,15 +350,16 @@ std::map<std::string, Handle>& HeldFiles() {
 
 json HoldFileCommand(const Args& args) {
     const std::string& path = Arg(args, 1);
-    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open " + path);
-    if (args.size() > 2) {
-        Sleep(DWORD(Number(args, 2, 0) * 1000));
-        CloseHandle(file);
-    } else {
-        HeldFiles()[path] = Handle(file);
+    const bool indexer = args.size() > 2 && args[2] == "indexer";
+    const DWORD access = indexer ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
+    const DWORD share = indexer ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE : 0;
+    HANDLE file =
+        CreateFileW(Wide(path).c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        throw std::runtime_error("cannot open " + path + ": error " +
+                                 std::to_string(GetLastError()));
     }
+    HeldFiles()[path] = Handle(file);
     return json::object();
 }
 
@@ -430,7 +433,8 @@ const char* CommandUsage() {
            "pid-alive PID | wait-exit PID [TIMEOUT_MS] a process's life\n"
            "wait-idle PID [TIMEOUT_MS]                 until the process waits for input\n"
            "memory PID                                 working set, private bytes, age\n"
-           "hold-file PATH [SECONDS]                   opens a file without sharing\n"
+           "hold-file PATH [indexer]                   holds a file open as a spreadsheet does\n"
+           "                                           (no sharing) or as an indexer does\n"
            "release-file PATH                          closes a held file\n"
            "serve                                      reads commands from stdin, one per line,\n"
            "                                           arguments separated by tabs\n";

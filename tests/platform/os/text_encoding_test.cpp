@@ -74,6 +74,10 @@ TEST(TextEncodingTest, ShiftJisCharactersOfItsOwnConvertBothWays) {
 #endif
     // A character past the BMP is one character Shift-JIS lacks: one '?', not one per unit.
     EXPECT_EQ(kiv::InCodePage(Utf8(u8"a\U0001F600b"), CodePage::ShiftJis), CString("a?b"));
+    // The pairs at the surrogates' edges (D800 DC00, DBFF DFFF), and the BMP's last character.
+    EXPECT_EQ(kiv::InCodePage(Utf8(u8"\uFFFF\U00010000\U00010001|\U0010FFFE\U0010FFFF"),
+                              CodePage::ShiftJis),
+              CString("???|??"));
 }
 
 class TextFileTest : public testing::Test {

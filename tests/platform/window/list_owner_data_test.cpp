@@ -103,9 +103,13 @@ TEST(ListOwnerDataTest, FindsWithEveryFlagSetWindowsSends) {
         EXPECT_EQ(d.Find(LVFI_WRAP, L"gamma"), 2);
         EXPECT_EQ(d.Find(LVFI_STRING, L"GAMMA RAY"), 1);
         EXPECT_EQ(d.Find(LVFI_STRING, L"gam"), -1);
+        // A start typed in full is the whole name.
+        EXPECT_EQ(d.Find(LVFI_STRING | LVFI_SUBSTRING | LVFI_WRAP, L"Beta"), 3);
         // Owner data holds no item data nor positions, and a search needs a text.
         EXPECT_EQ(d.Find(LVFI_PARAM, L"Delta"), -1);
         EXPECT_EQ(d.Find(LVFI_NEARESTXY, L"Delta"), -1);
+        EXPECT_EQ(d.Find(LVFI_STRING | LVFI_PARAM, L"Delta"), -1);
+        EXPECT_EQ(d.Find(LVFI_PARTIAL | LVFI_WRAP | LVFI_NEARESTXY, L"Delta"), -1);
         EXPECT_EQ(d.Find(LVFI_STRING, nullptr), -1);
     });
 }
@@ -116,6 +120,9 @@ TEST(ListOwnerDataTest, TypingWrapsPastTheLastRowOnlyWithLvfiWrap) {
         EXPECT_EQ(d.Notify(LVFI_STRING | LVFI_SUBSTRING | LVFI_WRAP, L"gam", 2), 2);
         EXPECT_EQ(d.Notify(LVFI_STRING | LVFI_SUBSTRING | LVFI_WRAP, L"gam", 3), 1);
         EXPECT_EQ(d.Notify(LVFI_PARTIAL | LVFI_WRAP, L"del", 4), 0);
+        EXPECT_EQ(d.Notify(LVFI_STRING | LVFI_SUBSTRING | LVFI_WRAP, L"Gamma", 2), 2);
+        // The focused row is the only match: the search from its successor comes back to it.
+        EXPECT_EQ(d.Notify(LVFI_STRING | LVFI_SUBSTRING | LVFI_WRAP, L"be", 4), 3);
         EXPECT_EQ(d.Notify(LVFI_STRING | LVFI_SUBSTRING, L"gam", 3), -1);
         EXPECT_EQ(d.Notify(LVFI_PARTIAL, L"alp", 4), 4);
         // Past the rows: from the first only with LVFI_WRAP.
