@@ -14,8 +14,7 @@ inline constexpr DWORD kHoldPauses = 10;
 
 // Which failures are another program's hold rather than a lasting error.
 enum class Hold {
-    // Opening or deleting: the file is open elsewhere with a sharing that excludes ours, or
-    // locked.
+    // Opening: the file is open elsewhere with a sharing that excludes ours, or locked.
     OnOpen,
     // Renaming over a file: the system also answers ERROR_ACCESS_DENIED while another program
     // has the target open, whatever that program shares.
