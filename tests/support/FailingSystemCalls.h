@@ -37,7 +37,7 @@ public:
         Wrap<&kiv::SystemCalls::WriteFile, 0>("WriteFile");
         Wrap<&kiv::SystemCalls::FlushFileBuffers, 0>("FlushFileBuffers");
         Wrap<&kiv::SystemCalls::SetFileInformationByHandle, 0>("SetFileInformationByHandle");
-        Wrap<&kiv::SystemCalls::CloseHandle, 0>("CloseHandle");
+        Wrap<&kiv::SystemCalls::CloseHandle, 0, true>("CloseHandle");
         Wrap<&kiv::SystemCalls::DeleteFileW, 0>("DeleteFileW");
         Wrap<&kiv::SystemCalls::GetFileAttributesW, -1>("GetFileAttributesW");
         Wrap<&kiv::SystemCalls::GetFullPathNameW, 0>("GetFullPathNameW");
@@ -58,7 +58,7 @@ public:
         Wrap<&kiv::SystemCalls::lseek, -1>("lseek");
         Wrap<&kiv::SystemCalls::write, -1>("write");
         Wrap<&kiv::SystemCalls::fsync, -1>("fsync");
-        Wrap<&kiv::SystemCalls::close, -1>("close");
+        Wrap<&kiv::SystemCalls::close, -1, true>("close");
         Wrap<&kiv::SystemCalls::rename, -1>("rename");
         Wrap<&kiv::SystemCalls::unlink, -1>("unlink");
         Wrap<&kiv::SystemCalls::stat, -1>("stat");
@@ -98,18 +98,25 @@ public:
     }
 
 private:
-    template <auto Entry, std::intptr_t kFailed>
+    // A close that fails has released the handle all the same (POSIX says so; on Windows only a
+    // handle that is no longer valid fails to close): the system's own call is made first.
+    template <auto Entry, std::intptr_t kFailed, bool kReleases = false>
     void Wrap(const char* name) {
-        Wrap<Entry, kFailed>(name, Entry);
+        Wrap<Entry, kFailed, kReleases>(name, Entry);
     }
-    template <auto Entry, std::intptr_t kFailed, class R, class... A>
+    template <auto Entry, std::intptr_t kFailed, bool kReleases, class R, class... A>
     void Wrap(const char* name, R (*kiv::SystemCalls::*)(A...)) {
         static const char* s_name;
         static R (*s_real)(A...);
         s_name = name;
         s_real = m_saved.*Entry;
         kiv::g_systemCalls.*Entry = [](A... arguments) -> R {
-            if (!s_active->Fails(s_name)) return s_real(arguments...);
+            if constexpr (kReleases) {
+                const R result = s_real(arguments...);
+                if (!s_active->Fails(s_name)) return result;
+            } else if (!s_active->Fails(s_name)) {
+                return s_real(arguments...);
+            }
             if constexpr (std::is_pointer_v<R>) {
                 return reinterpret_cast<R>(kFailed);
             } else {
