@@ -1,9 +1,8 @@
 // Every file call of the load, the save and the list failed in turn, with each error the system
 // gives, once or twice in a row (as after a hiccup) and for good (as when a stick is pulled):
-// the table on disk
-// keeps its old or its new bytes, nothing is left beside it, a save that did not happen is
-// reported and one that did is not, a table that could not be read is never written, and the
-// measurement and the list still have what they need.
+// the table on disk keeps its old or its new bytes, nothing is left beside it, a save that did
+// not happen is reported and one that did is not, a table that could not be read is never
+// written, only a hold is waited for, and the measurement and the list still have what they need.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -169,9 +168,9 @@ void Check(const Scenario& scenario, const Outcome& clean, const Outcome& outcom
 }
 
 TEST(FailingDiskTest, EveryFileCallFailedInTurnLosesNothingAndLeavesNothingBehind) {
-    size_t runs = 0;
     for (const Scenario& scenario : kScenarios) {
         SCOPED_TRACE(scenario.name);
+        size_t runs = 0;
         const Outcome clean = RunScenario(scenario, 0, 0, 0);
         ASSERT_TRUE(clean.bytes);
         for (size_t failAt = 1; failAt <= clean.calls.size(); ++failAt) {
@@ -195,8 +194,9 @@ TEST(FailingDiskTest, EveryFileCallFailedInTurnLosesNothingAndLeavesNothingBehin
                 }
             }
         }
+        std::printf("%s: %zu file calls, %zu failed runs\n", scenario.name, clean.calls.size(),
+                    runs);
     }
-    std::printf("%zu runs\n", runs);
 }
 
 }  // namespace
