@@ -154,8 +154,8 @@ void FileHandle::Delete() noexcept {
     const bool removed = g_systemCalls.unlink(m_strPath.GetString()) == 0;
     g_systemCalls.close(static_cast<int>(m_handle));
     m_handle = kNoFile;
-    // Once more after the close, for a disk that failed just once: the name is still the one
-    // this file was created under, and nothing else may keep it.
+    // Once more after the close, for a disk that failed for a moment: the name is still the one
+    // this file was created under.
     if (!removed) g_systemCalls.unlink(m_strPath.GetString());
 }
 
