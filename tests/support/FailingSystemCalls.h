@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -83,10 +84,7 @@ public:
     }
     // Whether a call of that name failed.
     bool Failed(const std::string& name) const {
-        for (const std::string& failed : m_failed) {
-            if (failed == name) return true;
-        }
-        return false;
+        return std::find(m_failed.begin(), m_failed.end(), name) != m_failed.end();
     }
     // Whether a new file was asked for: only a save does.
     bool Created() const {
