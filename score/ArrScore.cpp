@@ -94,15 +94,13 @@ void ArrScore::LoadFile() {
         CString line;
         while (file.ReadString(line)) Add(ParseRow(line));
         m_encoding = file.GetTextEncoding();
-        if (GetSize() >= kMinimumRows) {
-            file.Close();
-            return;
-        }
+        // The file was only read, and read to its end: a close that fails loses nothing of it
+        // and says nothing of the rows, so the file closes as it goes out of scope.
+        if (GetSize() >= kMinimumRows) return;
         AfxMessageBox(kTooFewRows);
         // Lines after a 0x1A byte are hidden from the reader but are still the user's: a file
         // that holds any is not replaced.
         writeDefaults = !file.HasBytesAfterEndOfData();
-        file.Close();
     } catch (const CFileException& error) {
         // Rows read before a read failure stay in front of the defaults.
         AfxMessageBox(kiv::Concat(CString("file:") + error.m_strFileName, kNotFound));
@@ -165,5 +163,6 @@ void ArrScore::SaveFile() {
         file->Delete();
         throw;
     }
-    file->Close();
+    // The table is whole under its name, its bytes on the disk since the sync: a close that
+    // fails now changes nothing of it, so the file closes as it goes out of scope.
 }

@@ -43,10 +43,12 @@ public:
     // For a file opened with CreateNew. Gives it target's name, replacing what had that name in
     // one step (target keeps either its old or its new contents), through this handle: no other
     // program can open the file between its last write and its new name. Waits out a brief hold
-    // on target. Throws CFileException carrying target; the file then keeps its own name.
+    // on target, but not a target that refuses for good (read-only, or a folder). Throws
+    // CFileException carrying target; the file then keeps its own name.
     void RenameOver(const CString& target);
     // For a file opened with CreateNew that is not wanted after all: removes it, through this
-    // handle, and closes the handle.
+    // handle, and closes the handle; when the system would not remove it, it is removed by name
+    // once closed.
     void Delete() noexcept;
 
 private:

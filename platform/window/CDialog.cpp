@@ -33,6 +33,13 @@ HWND FindIconControl(HWND dialog) {
     return nullptr;
 }
 
+// Posted by a dialog to itself when its DPI changes. Windows' dialog manager lays the controls out
+// again from the template after the dialog procedure has returned, which puts the icon control back
+// to its box of dialog units, narrower than the icon; this runs after that, and STM_SETICON sizes
+// the control to its icon where the pass placed it. The system's opt-out for the control
+// (DCDC_DISABLE_RELAYOUT) would keep its size, but also its place of the old DPI.
+constexpr UINT kReapplyIcons = WM_APP + 0x3FFE;
+
 }  // namespace
 
 CDialog::~CDialog() = default;
@@ -118,8 +125,13 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_DPICHANGED:
             OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-            // Unhandled: the dialog manager goes on to lay out the controls and fonts anew.
+            // Unhandled: the dialog manager goes on to lay out the controls and fonts anew; the
+            // icons are set again once it is done.
+            ::PostMessageW(m_hWnd, kReapplyIcons, 0, 0);
             return FALSE;
+        case kReapplyIcons:
+            m_icons.Load(m_hWnd, m_dpi);
+            return TRUE;
         default:
             return FALSE;
     }

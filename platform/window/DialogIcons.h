@@ -5,7 +5,8 @@
 #include "platform/window/CIcon.h"
 
 // The icons a dialog shows, at the sizes of its DPI: its own in the caption, the task bar and
-// Alt+Tab, and one in its icon control. Load sets them again for a new DPI.
+// Alt+Tab, and one in its icon control. Load sets them again for a new DPI, and CDialog calls it
+// once more after Windows' dialog manager has put the control back to its template box.
 class DialogIcons {
 public:
     void SetWindowIcon(UINT id) { m_windowId = id; }

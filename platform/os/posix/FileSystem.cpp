@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/os/WriteAll.h"
+#include "platform/os/posix/SystemCalls.h"
 #include "platform/runtime/CFileException.h"
 
 namespace kiv {
@@ -64,19 +65,12 @@ int FlagsFor(FileHandle::Mode mode) {
 
 // Only a regular file is read: a folder, a device (/dev/zero never ends), a FIFO or a socket is
 // refused. The check is on the open descriptor, so the name cannot be swapped after it. Reads
-// wait again once it has passed.
+// wait again once it has passed. (For writing, open(2) itself refuses a folder.)
 bool IsReadable(int fd) {
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return false;
-    const int flags = ::fcntl(fd, F_GETFL);
-    return flags != -1 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
-}
-
-// open(2) opens a folder for writing only to fail, and for reading without complaint; the
-// text file class must refuse it either way.
-bool IsFolder(int fd) {
-    struct stat info {};
-    return ::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode);
+    if (g_systemCalls.fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    const int flags = g_systemCalls.fcntl(fd, F_GETFL, 0);
+    return flags != -1 && g_systemCalls.fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
 }
 
 }  // namespace
@@ -84,23 +78,23 @@ bool IsFolder(int fd) {
 FileHandle::FileHandle(const CString& path, Mode mode) : m_strPath(path), m_handle(kNoFile) {
     int fd;
     do {
-        fd = ::open(path.GetString(), FlagsFor(mode) | O_CLOEXEC, 0666);
+        fd = g_systemCalls.open(path.GetString(), FlagsFor(mode) | O_CLOEXEC, 0666);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) throw CFileException(CauseOf(errno), path);
-    if (mode == Mode::Read ? !IsReadable(fd) : IsFolder(fd)) {
-        ::close(fd);
+    if (mode == Mode::Read && !IsReadable(fd)) {
+        g_systemCalls.close(fd);
         throw CFileException(CFileException::accessDenied, path);
     }
     m_handle = fd;
 }
 
 FileHandle::~FileHandle() {
-    if (m_handle != kNoFile) ::close(static_cast<int>(m_handle));
+    if (m_handle != kNoFile) g_systemCalls.close(static_cast<int>(m_handle));
 }
 
 std::uint64_t FileHandle::Size() const {
     struct stat info {};
-    if (::fstat(static_cast<int>(m_handle), &info) != 0) {
+    if (g_systemCalls.fstat(static_cast<int>(m_handle), &info) != 0) {
         throw CFileException(CauseOf(errno), FullPath(m_strPath));
     }
     return static_cast<std::uint64_t>(info.st_size);
@@ -108,14 +102,14 @@ std::uint64_t FileHandle::Size() const {
 
 size_t FileHandle::Read(char* buffer, size_t size) {
     for (;;) {
-        const ssize_t count = ::read(static_cast<int>(m_handle), buffer, size);
+        const ssize_t count = g_systemCalls.read(static_cast<int>(m_handle), buffer, size);
         if (count >= 0) return static_cast<size_t>(count);
         if (errno != EINTR) throw CFileException(CauseOf(errno), FullPath(m_strPath));
     }
 }
 
 void FileHandle::Rewind() {
-    if (::lseek(static_cast<int>(m_handle), 0, SEEK_SET) != 0) {
+    if (g_systemCalls.lseek(static_cast<int>(m_handle), 0, SEEK_SET) != 0) {
         throw CFileException(CauseOf(errno), FullPath(m_strPath));
     }
 }
@@ -123,7 +117,7 @@ void FileHandle::Rewind() {
 void FileHandle::Write(const char* data, size_t size) {
     const bool whole = WriteAll(data, size, [this](const char* part, size_t length) -> size_t {
         for (;;) {
-            const ssize_t count = ::write(static_cast<int>(m_handle), part, length);
+            const ssize_t count = g_systemCalls.write(static_cast<int>(m_handle), part, length);
             if (count >= 0) return static_cast<size_t>(count);
             if (errno != EINTR) throw CFileException(CauseOf(errno), FullPath(m_strPath));
         }
@@ -133,7 +127,7 @@ void FileHandle::Write(const char* data, size_t size) {
 }
 
 void FileHandle::Sync() {
-    if (::fsync(static_cast<int>(m_handle)) != 0) {
+    if (g_systemCalls.fsync(static_cast<int>(m_handle)) != 0) {
         throw CFileException(CauseOf(errno), FullPath(m_strPath));
     }
 }
@@ -142,14 +136,14 @@ void FileHandle::Close() {
     const int fd = static_cast<int>(m_handle);
     m_handle = kNoFile;
     // After close(2) fails the descriptor is released all the same: never close it twice.
-    if (fd != kNoFile && ::close(fd) != 0 && errno != EINTR) {
+    if (fd != kNoFile && g_systemCalls.close(fd) != 0 && errno != EINTR) {
         throw CFileException(CauseOf(errno), FullPath(m_strPath));
     }
 }
 
 // POSIX renames and removes by name: no other program can hold the file.
 void FileHandle::RenameOver(const CString& target) {
-    if (std::rename(m_strPath.GetString(), target.GetString()) != 0) {
+    if (g_systemCalls.rename(m_strPath.GetString(), target.GetString()) != 0) {
         throw CFileException(CauseOf(errno), target);
     }
     m_strPath = target;
@@ -157,9 +151,12 @@ void FileHandle::RenameOver(const CString& target) {
 
 void FileHandle::Delete() noexcept {
     if (m_handle == kNoFile) return;
-    ::unlink(m_strPath.GetString());
-    ::close(static_cast<int>(m_handle));
+    const bool removed = g_systemCalls.unlink(m_strPath.GetString()) == 0;
+    g_systemCalls.close(static_cast<int>(m_handle));
     m_handle = kNoFile;
+    // Once more after the close, for a disk that failed for a moment: the name is still the one
+    // this file was created under.
+    if (!removed) g_systemCalls.unlink(m_strPath.GetString());
 }
 
 CString FullPath(const CString& path) {
@@ -171,7 +168,7 @@ CString FullPath(const CString& path) {
 
 bool PathExists(const CString& path) {
     struct stat info {};
-    return ::stat(path.GetString(), &info) == 0;
+    return g_systemCalls.stat(path.GetString(), &info) == 0;
 }
 
 CString CommandLine() {

@@ -6,6 +6,7 @@ namespace kiv {
 namespace {
 
 constexpr UINT kShiftJis = 932;
+constexpr UINT kGb18030 = 54936;
 
 UINT WindowsCodePage(CodePage codePage) {
     return codePage == CodePage::Utf8 ? CP_UTF8 : kShiftJis;
@@ -20,8 +21,13 @@ std::wstring WideOf(std::string_view bytes, UINT codePage) {
     return wide;
 }
 
-// A character past the BMP is one character that Shift-JIS lacks: one '?', where the code-page
-// function gives one for each of its two units.
+// The code pages that hold every character, those past the BMP included.
+bool HoldsEveryCharacter(UINT codePage) {
+    return codePage == CP_UTF8 || codePage == CP_UTF7 || codePage == kGb18030;
+}
+
+// A character past the BMP is one character that a code page such as Shift-JIS lacks: one '?',
+// where the code-page function gives one for each of its two units.
 std::wstring PairsAsOne(std::wstring_view text) {
     std::wstring single;
     single.reserve(text.size());
@@ -38,7 +44,7 @@ std::wstring PairsAsOne(std::wstring_view text) {
 // (WC_NO_BEST_FIT_CHARS: U+00A5 would otherwise become a backslash in Shift-JIS, and "é" an "e").
 std::string BytesOf(std::wstring_view text, UINT codePage) {
     std::wstring single;
-    if (codePage != CP_UTF8) text = single = PairsAsOne(text);
+    if (!HoldsEveryCharacter(codePage)) text = single = PairsAsOne(text);
     if (text.empty()) return std::string();
     DWORD flags = codePage != CP_UTF8 ? WC_NO_BEST_FIT_CHARS : 0;
     const int length = static_cast<int>(text.size());

@@ -9,6 +9,8 @@
 
 #include "platform/os/WriteAll.h"
 #include "platform/os/win32/Encoding.h"
+#include "platform/os/win32/SystemCalls.h"
+#include "platform/os/win32/SystemPath.h"
 #include "platform/os/win32/WaitOutHold.h"
 #include "platform/runtime/CFileException.h"
 
@@ -29,6 +31,7 @@ CFileException::Cause CauseOf(DWORD error) {
             return CFileException::fileNotFound;
         case ERROR_ACCESS_DENIED:
         case ERROR_WRITE_PROTECT:
+        case ERROR_FILE_READ_ONLY:
             return CFileException::accessDenied;
         case ERROR_SHARING_VIOLATION:
         case ERROR_LOCK_VIOLATION:
@@ -65,18 +68,27 @@ DWORD DispositionFor(FileHandle::Mode mode) {
 // folder that a link led to.
 bool IsReadable(HANDLE handle) {
     BY_HANDLE_FILE_INFORMATION info{};
-    return GetFileType(handle) == FILE_TYPE_DISK && GetFileInformationByHandle(handle, &info) &&
+    return g_systemCalls.GetFileType(handle) == FILE_TYPE_DISK &&
+           g_systemCalls.GetFileInformationByHandle(handle, &info) &&
            (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+// Empty when the system cannot tell.
 std::wstring FullPathOf(const std::wstring& path) {
-    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return path;
+    const DWORD size = g_systemCalls.GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return {};
     std::wstring full(size, L'\0');
-    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
-    if (length == 0 || length >= size) return path;
-    full.resize(length);
+    const DWORD length = g_systemCalls.GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    full.resize(length < size ? length : 0);
     return full;
+}
+
+// A rename onto a read-only file, or onto a folder, is refused with the code that a target
+// another program holds gives; that refusal lasts, so it is told at once, not waited out.
+bool RefusesRenameOnto(const std::wstring& target) {
+    const DWORD attributes = g_systemCalls.GetFileAttributesW(target.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0;
 }
 
 }  // namespace
@@ -94,25 +106,25 @@ FileHandle::FileHandle(const CString& path, Mode mode) : m_strPath(path), m_hand
     const std::wstring wide = Widen(path);
     HANDLE handle = INVALID_HANDLE_VALUE;
     const DWORD error = WaitOutHold(Hold::OnOpen, [&] {
-        handle =
-            CreateFileW(wide.c_str(), access, share, nullptr, DispositionFor(mode), flags, nullptr);
+        handle = g_systemCalls.CreateFileW(wide.c_str(), access, share, nullptr,
+                                           DispositionFor(mode), flags, nullptr);
         return handle == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
     });
     if (error != ERROR_SUCCESS) throw CFileException(CauseOf(error), path);
     if (mode == Mode::Read && !IsReadable(handle)) {
-        CloseHandle(handle);
+        g_systemCalls.CloseHandle(handle);
         throw CFileException(CFileException::accessDenied, path);
     }
     m_handle = reinterpret_cast<std::intptr_t>(handle);
 }
 
 FileHandle::~FileHandle() {
-    if (m_handle != kNoFile) CloseHandle(AsHandle(m_handle));
+    if (m_handle != kNoFile) g_systemCalls.CloseHandle(AsHandle(m_handle));
 }
 
 std::uint64_t FileHandle::Size() const {
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(AsHandle(m_handle), &size)) {
+    if (!g_systemCalls.GetFileSizeEx(AsHandle(m_handle), &size)) {
         throw CFileException(CauseOf(GetLastError()), FullPath(m_strPath));
     }
     return static_cast<std::uint64_t>(size.QuadPart);
@@ -121,14 +133,14 @@ std::uint64_t FileHandle::Size() const {
 size_t FileHandle::Read(char* buffer, size_t size) {
     DWORD count = 0;
     const DWORD request = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
-    if (!ReadFile(AsHandle(m_handle), buffer, request, &count, nullptr)) {
+    if (!g_systemCalls.ReadFile(AsHandle(m_handle), buffer, request, &count, nullptr)) {
         throw CFileException(CauseOf(GetLastError()), FullPath(m_strPath));
     }
     return count;
 }
 
 void FileHandle::Rewind() {
-    if (!SetFilePointerEx(AsHandle(m_handle), LARGE_INTEGER{}, nullptr, FILE_BEGIN)) {
+    if (!g_systemCalls.SetFilePointerEx(AsHandle(m_handle), LARGE_INTEGER{}, nullptr, FILE_BEGIN)) {
         throw CFileException(CauseOf(GetLastError()), FullPath(m_strPath));
     }
 }
@@ -137,7 +149,7 @@ void FileHandle::Write(const char* data, size_t size) {
     const bool whole = WriteAll(data, size, [this](const char* part, size_t length) -> size_t {
         DWORD count = 0;
         const DWORD request = length > 0x40000000 ? 0x40000000 : static_cast<DWORD>(length);
-        if (!WriteFile(AsHandle(m_handle), part, request, &count, nullptr)) {
+        if (!g_systemCalls.WriteFile(AsHandle(m_handle), part, request, &count, nullptr)) {
             throw CFileException(CauseOf(GetLastError()), FullPath(m_strPath));
         }
         return count;
@@ -147,7 +159,7 @@ void FileHandle::Write(const char* data, size_t size) {
 }
 
 void FileHandle::Sync() {
-    if (!FlushFileBuffers(AsHandle(m_handle))) {
+    if (!g_systemCalls.FlushFileBuffers(AsHandle(m_handle))) {
         throw CFileException(CauseOf(GetLastError()), FullPath(m_strPath));
     }
 }
@@ -155,23 +167,17 @@ void FileHandle::Sync() {
 void FileHandle::Close() {
     const HANDLE handle = AsHandle(m_handle);
     m_handle = kNoFile;
-    if (handle != INVALID_HANDLE_VALUE && !CloseHandle(handle)) {
+    if (handle != INVALID_HANDLE_VALUE && !g_systemCalls.CloseHandle(handle)) {
         throw CFileException(CauseOf(GetLastError()), FullPath(m_strPath));
     }
 }
 
 void FileHandle::RenameOver(const CString& target) {
-    // A rename through a handle takes the system's own form of a full path, as MoveFileExW makes
-    // it: \??\C:\dir\kiv.txt, \??\UNC\server\share\kiv.txt. A bare name would be taken in the
-    // file's own folder by Windows but in the current one by Wine.
+    // A relative name would be taken against the current folder: the rename gets the full path,
+    // in the system's own form.
     const std::wstring full = FullPathOf(Widen(target));
-    std::wstring_view prefix = L"\\??\\", rest = full;
-    if (rest.starts_with(L"\\\\?\\") || rest.starts_with(L"\\\\.\\")) {
-        rest.remove_prefix(4);
-    } else if (rest.starts_with(L"\\\\")) {
-        prefix = L"\\??\\UNC\\";
-        rest.remove_prefix(2);
-    }
+    if (full.empty()) throw CFileException(CauseOf(GetLastError()), target);
+    const auto [prefix, rest] = SystemPathOf(full);
     const size_t nameBytes = (prefix.size() + rest.size()) * sizeof(wchar_t);
     std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + nameBytes);
     auto* const info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
@@ -179,11 +185,14 @@ void FileHandle::RenameOver(const CString& target) {
     info->FileNameLength = static_cast<DWORD>(nameBytes);
     std::memcpy(info->FileName, prefix.data(), prefix.size() * sizeof(wchar_t));
     std::memcpy(info->FileName + prefix.size(), rest.data(), rest.size() * sizeof(wchar_t));
-    const DWORD error = WaitOutHold(Hold::OnRename, [&] {
-        return SetFileInformationByHandle(AsHandle(m_handle), FileRenameInfo, info,
-                                          static_cast<DWORD>(buffer.size()))
-                   ? ERROR_SUCCESS
-                   : GetLastError();
+    const DWORD error = WaitOutHold(Hold::OnRename, [&]() -> DWORD {
+        if (g_systemCalls.SetFileInformationByHandle(AsHandle(m_handle), FileRenameInfo, info,
+                                                     static_cast<DWORD>(buffer.size()))) {
+            return ERROR_SUCCESS;
+        }
+        const DWORD failure = GetLastError();
+        return failure == ERROR_ACCESS_DENIED && RefusesRenameOnto(full) ? ERROR_FILE_READ_ONLY
+                                                                         : failure;
     });
     if (error != ERROR_SUCCESS) throw CFileException(CauseOf(error), target);
     m_strPath = target;
@@ -192,20 +201,23 @@ void FileHandle::RenameOver(const CString& target) {
 void FileHandle::Delete() noexcept {
     if (m_handle == kNoFile) return;
     FILE_DISPOSITION_INFO disposition{TRUE};
-    SetFileInformationByHandle(AsHandle(m_handle), FileDispositionInfo, &disposition,
-                               sizeof disposition);
-    CloseHandle(AsHandle(m_handle));
+    const bool removed = g_systemCalls.SetFileInformationByHandle(
+        AsHandle(m_handle), FileDispositionInfo, &disposition, sizeof disposition);
+    g_systemCalls.CloseHandle(AsHandle(m_handle));
     m_handle = kNoFile;
+    // By name once the handle is closed, when the system would not remove it through the
+    // handle: the name is still the one this file was created under.
+    if (!removed) g_systemCalls.DeleteFileW(Widen(m_strPath).c_str());
 }
 
 CString FullPath(const CString& path) {
     const std::wstring wide = Widen(path);
     const std::wstring full = FullPathOf(wide);
-    return full == wide ? path : Narrow(full);
+    return full.empty() || full == wide ? path : Narrow(full);
 }
 
 bool PathExists(const CString& path) {
-    return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return g_systemCalls.GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 CString CommandLine() {

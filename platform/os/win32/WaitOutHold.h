@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/os/win32/SystemCalls.h"
+
 namespace kiv {
 
 // Other programs open a user's files too: an indexer or a virus scanner for a moment, often
@@ -32,7 +34,7 @@ template <class Attempt>
 DWORD WaitOutHold(Hold kind, Attempt attempt) {
     DWORD error = attempt();
     for (DWORD pause = 1; pause <= kHoldPauses && IsHold(kind, error); ++pause) {
-        ::Sleep(pause * kHoldPauseStepMs);
+        g_systemCalls.Sleep(pause * kHoldPauseStepMs);
         error = attempt();
     }
     return error;

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/os/win32/Encoding.h"
+#include "platform/os/win32/SystemPath.h"
 #include "platform/os/win32/WaitOutHold.h"
 #include "tests/support/FileHolder.h"
 #endif
@@ -186,5 +187,35 @@ TEST(FileSystemTest, AnotherProgramsBriefHoldIsWaitedOutAndALongOneFailsAsBefore
     }
     EXPECT_FALSE(kiv::PathExists(dir.File("new.txt")));
     EXPECT_EQ(ReadBytes(data), "old");
+}
+#endif
+
+#ifdef _WIN32
+// A rename through a handle takes the system's own form of the target's full path, whatever form
+// the program's folder came in.
+TEST(FileSystemTest, TheRenamesTargetIsGivenInTheSystemsFormOfItsPath) {
+    const struct {
+        const wchar_t* full;
+        const wchar_t* system;
+    } rows[] = {
+        {L"C:\\u\\kiv.txt", L"\\??\\C:\\u\\kiv.txt"},
+        {L"\\\\?\\C:\\u\\kiv.txt", L"\\??\\C:\\u\\kiv.txt"},
+        {L"\\\\.\\C:\\u\\kiv.txt", L"\\??\\C:\\u\\kiv.txt"},
+        {L"\\\\server\\share\\kiv.txt", L"\\??\\UNC\\server\\share\\kiv.txt"},
+        {L"\\\\?\\UNC\\server\\share\\kiv.txt", L"\\??\\UNC\\server\\share\\kiv.txt"},
+    };
+    for (const auto& row : rows) {
+        const auto [prefix, rest] = kiv::SystemPathOf(row.full);
+        EXPECT_EQ(std::wstring(prefix) + std::wstring(rest), row.system);
+    }
+
+    TempDir dir;
+    std::ofstream(dir.Path() / "kiv.txt", std::ios::binary) << "old";
+    kiv::FileHandle file(dir.File("new.txt"), kiv::FileHandle::Mode::CreateNew);
+    file.Write("new", 3);
+    file.RenameOver("\\\\?\\" + dir.File("kiv.txt"));
+    file.Close();
+    EXPECT_EQ(ReadBytes(dir.Path() / "kiv.txt"), "new");
+    EXPECT_FALSE(kiv::PathExists(dir.File("new.txt")));
 }
 #endif

@@ -11,7 +11,9 @@
 #include "platform/runtime/CFileException.h"
 #include "tests/support/TempDir.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <unistd.h>
 #endif
 
@@ -115,6 +117,15 @@ TEST_F(StdioFileTest, WritingTurnsEachLfIntoCrLfAndNothingElse) {
         file.WriteString("one\n");
     }
     EXPECT_EQ(ReadLines(path), Lines{"one"});
+    {
+        // A new file renamed over it goes by its name from then on, in what is said about it.
+        CStdioFile file(m_dir.File("out.new"),
+                        CStdioFile::modeCreateNew | CStdioFile::modeWrite | CStdioFile::typeText);
+        file.WriteString("two\n");
+        file.RenameOver(path);
+        EXPECT_EQ(file.GetFilePath().Str(), path.Str());
+    }
+    EXPECT_EQ(ReadLines(path), Lines{"two"});
 }
 
 TEST_F(StdioFileTest, OpenFailuresCarryThePathAsPassed) {
@@ -165,6 +176,14 @@ TEST_F(StdioFileTest, AFileBeingReadIsSharedWithReadersOnlyAndOneBeingWrittenWit
         CStdioFile reader(path, CStdioFile::modeRead);
         EXPECT_EQ(ReadLines(path), Lines{"x"});
         EXPECT_EQ(OpenFailure(path, kWrite), CFileException::sharingViolation);
+        // Another program's writer is refused too, though it shares everything itself.
+        const HANDLE other = CreateFileW((m_dir.Path() / "locked.txt").c_str(), GENERIC_WRITE,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nullptr, OPEN_EXISTING, 0, nullptr);
+        const DWORD error = GetLastError();
+        if (other != INVALID_HANDLE_VALUE) CloseHandle(other);
+        EXPECT_EQ(other, INVALID_HANDLE_VALUE);
+        EXPECT_EQ(error, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
     }
     CStdioFile writer(path, kWrite);
     EXPECT_EQ(OpenFailure(path, CStdioFile::modeRead), CFileException::sharingViolation);

@@ -51,6 +51,10 @@ TEST(TextEncodingTest, ConversionsNeverPickALookAlike) {
     // From the system: Shift-JIS where it holds the text, else UTF-8, whole.
     EXPECT_EQ(kiv::Narrow(L"C:\\\u8868\\"), Sjis(u8"C:\\表\\"));
     EXPECT_EQ(kiv::Narrow(L"C:\\a\u00a5b\\\uAE40"), Utf8(u8"C:\\a\u00a5b\\김"));
+    // To another of the system's code pages: 1252 has a look-alike of "ő" and no emoji; UTF-7
+    // refuses the flag against look-alikes, and holds every character.
+    EXPECT_EQ(kiv::BytesInSystemCodePage(Utf8(u8"\u0151\U0001F600\u00e9"), 1252), "??\xE9");
+    EXPECT_EQ(kiv::BytesInSystemCodePage(Utf8(u8"\u0151\U0001F600"), 65000), "+AVHYPd4A-");
 #endif
     // Joining converts only when both sides need their own code page.
     EXPECT_EQ(kiv::Concat(CString("file:") + Utf8(u8"C:\\José\\kiv.txt"), Sjis(u8" がありません")),

@@ -1,11 +1,13 @@
 // A real dialog from the program's resources gets the message a move to a monitor of another DPI
 // sends (Wine moves no window between DPIs): the window framework takes the suggested rectangle,
-// scales the list's columns and loads the icons for the new DPI.
+// scales the list's columns and loads the icons for the new DPI. Windows' dialog manager then lays
+// the controls out again from the template, which Wine does not: the test does it for the icon.
 #include <windows.h>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "platform/window/CDialog.h"
@@ -42,6 +44,10 @@ public:
 
     UINT m_startDpi = 0;
     std::vector<State> m_states;
+    // With DPIs here, each is changed to and the icon control laid out anew; m_icon keeps its box
+    // afterwards, in the dialog's client coordinates, and the template box it was given.
+    std::vector<UINT> m_relayoutDpis;
+    std::vector<std::pair<RECT, RECT>> m_icon;
 
 protected:
     BOOL OnInitDialog() override {
@@ -57,6 +63,10 @@ protected:
             ::SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, 201);
         }
         Keep(list);
+        for (const UINT dpi : m_relayoutDpis) {
+            ChangeDpi(dpi, {100, 50, 100 + 600, 50 + 500});
+            m_icon.push_back(RelayOutIcon(dpi));
+        }
         ChangeDpi(192, {100, 50, 100 + 600, 50 + 500});
         Keep(list);
         ChangeDpi(96, {110, 60, 110 + 300, 60 + 250});
@@ -75,6 +85,25 @@ private:
     void ChangeDpi(UINT dpi, RECT suggested) {
         ::SendMessageW(m_hWnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                        reinterpret_cast<LPARAM>(&suggested));
+    }
+    // As the dialog manager does once the dialog procedure has left WM_DPICHANGED to it: the
+    // control back to its template box (kiv.rc.in: 11, 17, 20, 20) in the font of the new DPI.
+    // Wine keeps the dialog's font of 96 DPI, so its box is scaled, edge by edge. Then the
+    // messages the dialog posted run.
+    std::pair<RECT, RECT> RelayOutIcon(UINT dpi) {
+        const HWND control = ::GetWindow(m_hWnd, GW_CHILD);
+        RECT box{11, 17, 11 + 20, 17 + 20};
+        ::MapDialogRect(m_hWnd, &box);
+        for (LONG* edge : {&box.left, &box.top, &box.right, &box.bottom})
+            *edge = ::MulDiv(*edge, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
+        ::SetWindowPos(control, nullptr, box.left, box.top, box.right - box.left,
+                       box.bottom - box.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+        RECT shown{};
+        ::GetWindowRect(control, &shown);
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&shown), 2);
+        return {shown, box};
     }
     void Keep(HWND list) {
         State state{};
@@ -132,4 +161,19 @@ TEST(DpiChangeTest, TheAboutBoxIconControlFollowsTheDpi) {
     EXPECT_EQ(dialog.m_states[0].controlIcon, 32);
     EXPECT_EQ(dialog.m_states[1].controlIcon, 64);
     EXPECT_EQ(dialog.m_states[2].controlIcon, 32);
+}
+
+TEST(DpiChangeTest, TheAboutBoxIconControlKeepsTheIconsSizeAfterTheRelayout) {
+    DpiChangeDialog dialog(IDD_ABOUTBOX);
+    dialog.m_relayoutDpis = {192, 144, 96};
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    ASSERT_EQ(dialog.m_icon.size(), 3u);
+    const LONG sizes[] = {64, 48, 32};  // the icon drawn for each DPI
+    for (size_t i = 0; i < 3; ++i) {
+        const auto& [shown, box] = dialog.m_icon[i];
+        const LONG size = sizes[i];
+        SCOPED_TRACE(dialog.m_relayoutDpis[i]);
+        EXPECT_LT(box.right - box.left, size) << "the template box is narrower than the icon";
+        ExpectRect(shown, box.left, box.top, box.left + size, box.top + size);
+    }
 }
