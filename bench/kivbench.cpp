@@ -6,12 +6,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "bench/FaithfulVariant.h"
+#include "bench/Neighbour.h"
 #include "bench/PlacementSweep.h"
 #include "bench/Stopwatch.h"
 #include "measure/MeasurePower.h"
@@ -24,14 +26,17 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: kivbench [sweep] [variant] [overhead] [--short] [--rounds N] [--offsets N] "
-    "[--runs N]\n"
+    "usage: kivbench [sweep] [variant] [overhead] [neighbour] [--short] [--rounds N] "
+    "[--offsets N] [--runs N]\n"
     "  sweep     the kernel's code copied to N offsets within a 64-byte line (default 64),\n"
     "            timed round-robin (--rounds, default 3), against the shipped placement\n"
     "  variant   the shipped loop against a faster faithful variant, side by side (--rounds)\n"
     "  overhead  whole measurements: time between the clock readings after the pause and\n"
     "            after the workload, beyond the kernel (--runs, default 5)\n"
-    "  With no mode, all three. --short is the quick form the tests run: 32 offsets, one\n"
+    "  neighbour whole measurements alone and beside a thread spinning on the same processor,\n"
+    "            both kept on processor 0, by turns (--rounds, default 5): the figure's\n"
+    "            clock and the elapsed clock, and how much each grows beside the neighbour\n"
+    "  With no mode, all four. --short is the quick form the tests run: 32 offsets, one\n"
     "  round, two measurements; it fails when the shipped placement is more than 1.5 times\n"
     "  slower than the best copy, or even the least overhead exceeds 20 ms.\n";
 
@@ -44,6 +49,7 @@ struct Options {
     bool sweep = false;
     bool variant = false;
     bool overhead = false;
+    bool neighbour = false;
     bool quick = false;
     int rounds = 0;  // 0: the mode's default
     int offsets = 64;
@@ -73,6 +79,8 @@ bool Parse(int argc, char** argv, Options& options) {
             options.variant = true;
         } else if (arg == "overhead") {
             options.overhead = true;
+        } else if (arg == "neighbour") {
+            options.neighbour = true;
         } else if (arg == "--short") {
             options.quick = true;
         } else if (arg == "--rounds") {
@@ -86,8 +94,8 @@ bool Parse(int argc, char** argv, Options& options) {
         }
         if (count != nullptr && (++i == argc || !ParseCount(argv[i], *count))) return false;
     }
-    if (!options.sweep && !options.variant && !options.overhead) {
-        options.sweep = options.variant = options.overhead = true;
+    if (!options.sweep && !options.variant && !options.overhead && !options.neighbour) {
+        options.sweep = options.variant = options.overhead = options.neighbour = true;
     }
     if (options.quick) options.offsets = 32;
     return true;
@@ -213,6 +221,51 @@ bool Overhead(const Options& options) {
     return spread.min <= kShortOverheadLimitMs;
 }
 
+// Another program keeping the processor busy stretches the elapsed clock's span by its share;
+// the thread's clock, where the system has one, should not move.
+void Neighbours(const Options& options) {
+    const int rounds = options.rounds != 0 ? options.rounds : (options.quick ? 1 : 5);
+    constexpr int kProcessor = 0;
+    if (!PinToProcessor(kProcessor))
+        throw std::runtime_error("kivbench cannot keep to processor 0");
+    ArrScore scores = ArrScore::Unloaded("");
+    scores.AppendDefaults();
+    Print(
+        kiv::Format("neighbour: %d round(s), alone then beside a thread spinning on processor %d\n"
+                    "  round  beside  clock    figure's ms  elapsed ms  figure        row\n",
+                    rounds, kProcessor));
+    std::vector<double> time[2], elapsed[2], power[2];
+    const char* clock = "elapsed";
+    for (int round = 1; round <= rounds; ++round) {
+        for (const int beside : {0, 1}) {
+            std::optional<Neighbour> neighbour;
+            if (beside) neighbour.emplace(kProcessor);
+            TimingHost host;
+            const Measurement m = MeasurePower(scores, host);
+            neighbour.reset();
+            clock = m.clock == WorkloadClock::thread ? "thread" : "elapsed";
+            time[beside].push_back(static_cast<double>(m.workloadMs));
+            elapsed[beside].push_back(static_cast<double>(m.workloadElapsedMs));
+            power[beside].push_back(m.power);
+            Print(kiv::Format("  %5d  %-6s  %-7s  %11ld  %10ld  %12.2f  %3d\n", round,
+                              beside ? "yes" : "no", clock, m.workloadMs, m.workloadElapsedMs,
+                              m.power, m.row));
+        }
+    }
+    const auto line = [&](const char* name, const std::vector<double>* ms) {
+        const double alone = Median(ms[0]), besideMs = Median(ms[1]);
+        Print(kiv::Format("  %-22s median alone %6.0f ms, beside %6.0f ms: x %.3f\n", name, alone,
+                          besideMs, besideMs / alone));
+    };
+    line(kiv::Format("figure's clock (%s)", clock).c_str(), time);
+    line("elapsed clock", elapsed);
+    const double alone = Median(power[0]), beside = Median(power[1]);
+    Print(
+        kiv::Format("  median figure alone %.2f (row %d), beside %.2f (row %d); goal: the "
+                    "figure's time within x 1.05, the row within one\n",
+                    alone, Rate(scores, alone).row, beside, Rate(scores, beside).row));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -226,6 +279,7 @@ int main(int argc, char** argv) {
         if (options.sweep) ok = Sweep(options) && ok;
         if (options.variant) Variant(options);
         if (options.overhead) ok = Overhead(options) && ok;
+        if (options.neighbour) Neighbours(options);
         if (options.quick && !ok) {
             Print("FAILED: beyond the short form's limits\n");
             return 1;

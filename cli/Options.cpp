@@ -4,7 +4,9 @@ const char* const kUsage =
     "Usage: kivcli [--json] [--file PATH] [--repeat N]\n"
     "\n"
     "Rates this computer's speed: pauses one second, runs a fixed workload, turns the time into\n"
-    "a power figure and rates it against the score table (kiv.txt beside kivcli).\n"
+    "a power figure and rates it against the score table (kiv.txt beside kivcli). The time is\n"
+    "the processor time the workload's thread was given, where the system tells it, so other\n"
+    "programs keeping the processor busy do not lower the figure.\n"
     "\n"
     "Options:\n"
     "  --file PATH  use the score table in PATH\n"
@@ -12,7 +14,7 @@ const char* const kUsage =
     "  --repeat N   measure N times (1 to 1000) and print each figure and label, the median\n"
     "               figure with its row, and the spread of the figures and of the workload's\n"
     "               time: min, max and robust CV (1.4826 x median absolute deviation /\n"
-    "               median)\n"
+    "               median), and the workload's median share of the processor\n"
     "  --help       show this help and exit\n"
     "  --version    show the version and exit\n";
 

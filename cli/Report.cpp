@@ -21,6 +21,8 @@ nlohmann::json MeasurementObject(const Measurement& m) {
         {"elapsed_ms", m.ElapsedMs()},
         {"pause_ms", m.pauseMs},
         {"workload_ms", m.workloadMs},
+        {"workload_elapsed_ms", m.workloadElapsedMs},
+        {"workload_clock", m.clock == WorkloadClock::thread ? "thread" : "elapsed"},
         {"jitter", m.jitter},
     };
 }
@@ -41,13 +43,17 @@ std::string MeasurementJson(const Measurement& m) {
 
 RepeatSummary Summarise(const ArrScore& scores, std::vector<Measurement> runs) {
     RepeatSummary summary;
-    std::vector<double> powers, workload;
+    std::vector<double> powers, workload, shares;
     for (const Measurement& m : runs) {
         powers.push_back(m.power);
         workload.push_back(static_cast<double>(m.workloadMs));
+        shares.push_back(m.workloadElapsedMs > 0 ? static_cast<double>(m.workloadMs) /
+                                                       static_cast<double>(m.workloadElapsedMs)
+                                                 : 1.0);
     }
     summary.power = SpreadOf(powers);
     summary.workload = SpreadOf(workload);
+    summary.processorShare = Median(std::move(shares));
     summary.medianPower = summary.power.median;
     Rating median = Rate(scores, summary.medianPower);
     summary.medianRow = median.row;
@@ -72,6 +78,9 @@ std::string SummaryText(const RepeatSummary& summary) {
     text +=
         kiv::Format("workload  min %.0f ms  max %.0f ms  robust CV %.2f%%\n", summary.workload.min,
                     summary.workload.max, summary.workload.robustCv * 100.0);
+    // Well under 100% says that other programs ran meanwhile.
+    text += kiv::Format("processor  median share %.1f%% of the workload's elapsed time\n",
+                        summary.processorShare * 100.0);
     return text;
 }
 
@@ -94,5 +103,6 @@ std::string RepeatJson(const RepeatSummary& summary) {
           {"label", ToUtf8(summary.medianLabel)}}},
         {"spread", SpreadObject(summary.power)},
         {"workload_ms_spread", SpreadObject(summary.workload)},
+        {"processor_share", summary.processorShare},
     });
 }

@@ -22,6 +22,9 @@ struct RepeatSummary {
     CString medianLabel;
     Spread power;     // of the figures
     Spread workload;  // of the workload's own milliseconds, from the pause's end
+    // The median of the workload's time over its elapsed span: the share of the processor that
+    // the system gave the workload's thread.
+    double processorShare = 1.0;
 };
 
 // Throws std::invalid_argument for no runs.
@@ -29,7 +32,8 @@ RepeatSummary Summarise(const ArrScore& scores, std::vector<Measurement> runs);
 
 // One line per measurement: its number (from 1), figure and label.
 std::string RunLine(int number, const Measurement& m);
-// The median figure with its row and label, and the spread of the figures and workload times.
+// The median figure with its row and label, the spread of the figures and workload times, and
+// the workload's share of the processor.
 std::string SummaryText(const RepeatSummary& summary);
 // Every RunLine, then SummaryText.
 std::string RepeatText(const RepeatSummary& summary);

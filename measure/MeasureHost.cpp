@@ -8,7 +8,13 @@ long MeasureHost::Clock() {
 }
 
 void MeasureHost::Sleep(unsigned milliseconds) {
+    m_threadClock.BeginRate();
     kiv::Sleep(milliseconds);
+    m_threadClock.EndRate();
+}
+
+std::optional<long> MeasureHost::ThreadTime() {
+    return m_threadClock.Milliseconds();
 }
 
 std::int64_t MeasureHost::Time() {

@@ -66,12 +66,18 @@ TEST(KivcliOptionsTest, RepeatTakesACountFromOneToAThousand) {
     }
 }
 
-// A measurement of elapsedMs whose pause lasted pauseMs.
-Measurement Rated(double power, long elapsedMs, const ArrScore& scores, long pauseMs = 1000) {
+// A measurement of elapsedMs whose pause lasted pauseMs, and whose workload's thread ran ranMs
+// where that is given.
+Measurement Rated(double power, long elapsedMs, const ArrScore& scores, long pauseMs = 1000,
+                  long ranMs = -1) {
     Measurement m;
     m.power = power;
     m.pauseMs = pauseMs;
-    m.workloadMs = elapsedMs - pauseMs;
+    m.workloadMs = m.workloadElapsedMs = elapsedMs - pauseMs;
+    if (ranMs >= 0) {
+        m.workloadMs = ranMs;
+        m.clock = WorkloadClock::thread;
+    }
     const Rating rating = Rate(scores, power);
     m.row = rating.row;
     m.label = rating.label;
@@ -104,9 +110,9 @@ TEST(KivcliRepeatTest, TheMedianFigureIsRatedLikeAMeasurement) {
 TEST(KivcliRepeatTest, TextAndJsonCarryEveryRunTheMedianAndTheSpread) {
     ArrScore scores = ArrScore::Unloaded("");
     scores.AppendDefaults();
-    const RepeatSummary summary =
-        Summarise(scores, {Rated(150234.95, 1600, scores), Rated(26789.55, 2000, scores),
-                           Rated(8460.42, 3000, scores)});
+    const RepeatSummary summary = Summarise(
+        scores, {Rated(150234.95, 1667, scores, 1000, 600),
+                 Rated(26789.55, 2250, scores, 1000, 1000), Rated(8460.42, 3000, scores)});
     const std::string label17 = ToUtf8(scores[17].m_strName);
 
     const std::string text = RepeatText(summary);
@@ -120,6 +126,9 @@ TEST(KivcliRepeatTest, TextAndJsonCarryEveryRunTheMedianAndTheSpread) {
     // Workload times 600, 1000, 2000 ms; deviations from 1000 ms: 400, 0, 1000.
     EXPECT_NE(text.find("\nworkload  min 600 ms  max 2000 ms  robust CV 59.30%\n"),
               std::string::npos);
+    // The thread's shares of the workloads' elapsed spans: 600 of 667, 1000 of 1250, 2000 of 2000.
+    EXPECT_NE(text.find("\nprocessor  median share 90.0% of the workload's elapsed time\n"),
+              std::string::npos);
 
     const nlohmann::json json = nlohmann::json::parse(RepeatJson(summary));
     ASSERT_EQ(json["measurements"].size(), 3u);
@@ -128,6 +137,12 @@ TEST(KivcliRepeatTest, TextAndJsonCarryEveryRunTheMedianAndTheSpread) {
     EXPECT_EQ(json["measurements"][2]["elapsed_ms"], 3000);
     EXPECT_EQ(json["measurements"][2]["pause_ms"], 1000);
     EXPECT_EQ(json["measurements"][2]["workload_ms"], 2000);
+    EXPECT_EQ(json["measurements"][2]["workload_clock"], "elapsed");
+    EXPECT_EQ(json["measurements"][0]["workload_ms"], 600);
+    EXPECT_EQ(json["measurements"][0]["workload_elapsed_ms"], 667);
+    EXPECT_EQ(json["measurements"][0]["elapsed_ms"], 1667);
+    EXPECT_EQ(json["measurements"][0]["workload_clock"], "thread");
+    EXPECT_DOUBLE_EQ(json["processor_share"].get<double>(), 600.0 / 667.0);
     EXPECT_EQ(json["median"]["figure"], "26789.55");
     EXPECT_EQ(json["median"]["row"], 17);
     EXPECT_EQ(json["median"]["label"], label17);

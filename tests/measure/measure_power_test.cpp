@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,9 +48,19 @@ public:
         m_calls.push_back("workload " + std::to_string(count));
         m_now += m_elapsedMs - 1000;
     }
+    // The thread clock's readings in turn; none at all, as where the system has no such clock,
+    // once they run out.
+    std::optional<long> ThreadTime() override {
+        m_calls.push_back("thread");
+        if (m_threadReadings.empty()) return std::nullopt;
+        const std::optional<long> reading = m_threadReadings.front();
+        m_threadReadings.erase(m_threadReadings.begin());
+        return reading;
+    }
 
     std::vector<std::string> m_calls;
     CString m_text;
+    std::vector<std::optional<long>> m_threadReadings;
 
 private:
     double m_now = 123456;  // the clock does not start at zero
@@ -106,6 +117,7 @@ TEST_P(MeasurePowerTable, RatesTheFigureAndShowsTheWholeText) {
     EXPECT_EQ(m.ElapsedMs(), c.elapsedMs);
     EXPECT_EQ(m.pauseMs, 1000);
     EXPECT_EQ(m.workloadMs, c.elapsedMs - 1000);
+    EXPECT_EQ(m.clock, WorkloadClock::elapsed);  // the host has no thread clock
     EXPECT_EQ(m.row, c.row);
     EXPECT_EQ(m.label, scores[c.row].m_strName);
     EXPECT_EQ(host.m_text, ExpectedText(c.figure, scores[c.row].m_strName));
@@ -140,13 +152,41 @@ TEST(MeasurePowerTest, CallsTheHostInOrderWithNothingBetweenTheClockReadings) {
         "button " + Sjis(u8"計測中").Str() + " off",
         "sleep 1000",
         "clock",
+        "thread",
         "workload 21",
+        "thread",
         "clock",
         "show " + Sjis(u8"結果").Str(),
         "button " + Sjis(u8"計測する").Str() + " on",
     };
     EXPECT_EQ(host.m_calls, expected);
     EXPECT_EQ(m.jitter, 29);
+}
+
+// Another program given the processor meanwhile stretches the elapsed span, not the thread's.
+TEST(MeasurePowerTest, TheFigureIsMadeFromTheThreadsTimeWhereItIsWhole) {
+    const ArrScore scores = DefaultTable();
+    struct Row {
+        std::optional<long> before, after;
+        long workloadMs;
+        WorkloadClock clock;
+    };
+    const auto thread = WorkloadClock::thread, elapsed = WorkloadClock::elapsed;
+    for (const Row& row : {Row{7000, 7500, 500, thread}, Row{7000, 8001, 1001, thread},
+                           Row{7000, 8002, 1000, elapsed},          // longer than it could have run
+                           Row{7000, std::nullopt, 1000, elapsed},  // failed after succeeding
+                           Row{7500, 7000, 1000, elapsed}}) {
+        FakeHost host(2000, kSeedJitter0);
+        host.m_threadReadings = {row.before, row.after};
+        const Measurement m = MeasurePower(scores, host);
+        EXPECT_EQ(m.workloadMs, row.workloadMs) << row.after.value_or(-1);
+        EXPECT_EQ(m.clock, row.clock) << row.after.value_or(-1);
+        EXPECT_EQ(m.workloadElapsedMs, 1000);
+        EXPECT_EQ(m.ElapsedMs(), 2000);
+    }
+    FakeHost host(2000, kSeedJitter0);
+    host.m_threadReadings = {7000, 7500};
+    EXPECT_EQ(MeasurePower(scores, host).text, ExpectedText(u8"150234.95", scores[22].m_strName));
 }
 
 TEST(MeasurePowerTest, SmallFiguresArePaddedToFiveCharactersAndRateAsRowZero) {
