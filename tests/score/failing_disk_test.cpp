@@ -65,6 +65,7 @@ struct Failure {
 
 struct Outcome {
     std::vector<CString> messages;
+    std::string named;                 // how a message about the data file begins
     long long rows = 0;                // of the table, or shown by the list; -1: the list failed
     std::optional<std::string> bytes;  // the data file's, if it is there
     std::vector<std::string> others;   // any other name in the folder
@@ -82,6 +83,7 @@ Outcome RunScenario(const Scenario& scenario, const Failure& failure) {
     if (scenario.readOnly) SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
 #endif
     Outcome outcome;
+    outcome.named = "file:" + dir.File("kiv.txt").Str();
     {
         const MessageLog log(outcome.messages);
         const FailingSystemCalls calls(failure.at, failure.error, failure.count);
@@ -137,6 +139,10 @@ void Check(const Scenario& scenario, const Outcome& clean, const Outcome& outcom
     } else {
         EXPECT_TRUE(unread ? outcome.rows >= 41 : outcome.rows == clean.rows);
     }
+    // A message about the file names it, whichever call failed.
+    for (const CString& message : outcome.messages)
+        EXPECT_TRUE(!message.Str().starts_with("file:") ||
+                    message.Str().starts_with(outcome.named));
     // A file read whole, or renamed whole, loses nothing when its close fails: nothing is said.
     if (failure.count == 1 && failure.call == kClose) {
         EXPECT_EQ(outcome.messages.size(), clean.messages.size());
