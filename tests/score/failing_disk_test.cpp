@@ -155,6 +155,12 @@ void Check(const Scenario& scenario, const Outcome& clean, const Outcome& outcom
         (failure.error == ERROR_ACCESS_DENIED && failure.call == "SetFileInformationByHandle" &&
          !(scenario.readOnly && failure.count == 1));
     EXPECT_TRUE(hold || outcome.slept == 0);
+    // A brief hold on the rename is waited out, also when the target's attributes cannot be read
+    // meanwhile (twice in a row): the save is done as if nothing had held it.
+    if (hold && !scenario.readOnly && failure.count != kForGood &&
+        failure.call == "SetFileInformationByHandle") {
+        EXPECT_EQ(outcome.bytes, clean.bytes);
+    }
 #endif
 }
 
