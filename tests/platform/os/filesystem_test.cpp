@@ -19,6 +19,7 @@
 #include "platform/os/win32/Encoding.h"
 #include "platform/os/win32/SystemPath.h"
 #include "platform/os/win32/WaitOutHold.h"
+#include "tests/support/FailingSystemCalls.h"
 #include "tests/support/FileHolder.h"
 #endif
 
@@ -196,6 +197,19 @@ TEST(FileSystemTest, AnotherProgramsBriefHoldIsWaitedOutAndALongOneFailsAsBefore
                   CFileException::accessDenied);
         file.Delete();
     }
+    // A read-only target and a folder refuse the rename for good: told at once. The refusal is
+    // played (Wine replaces a read-only file) at the rename's try, after two calls for its path.
+    SetFileAttributesW(data.c_str(), FILE_ATTRIBUTE_READONLY);
+    std::filesystem::create_directory(dir.Path() / "folder");
+    for (const char* target : {"kiv.txt", "folder"}) {
+        kiv::FileHandle file(dir.File("new.txt"), kiv::FileHandle::Mode::CreateNew);
+        const FailingSystemCalls calls(3, ERROR_ACCESS_DENIED, 1);
+        EXPECT_EQ(failure([&] { file.RenameOver(dir.File(target)); }), CFileException::accessDenied)
+            << target;
+        EXPECT_EQ(calls.Slept(), 0u) << target;
+        file.Delete();
+    }
+    SetFileAttributesW(data.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_FALSE(kiv::PathExists(dir.File("new.txt")));
     EXPECT_EQ(ReadBytes(data), "old");
 }

@@ -71,6 +71,8 @@ protected:
         Keep(list);
         ChangeDpi(96, {110, 60, 110 + 300, 60 + 250});
         Keep(list);
+        // The dialog's own private message must not take a number the dialog manager answers.
+        EXPECT_EQ(::SendMessageW(m_hWnd, DM_GETDEFID, 0, 0), MAKELONG(IDOK, DC_HASDEFID));
         EndDialog(IDOK);
         return TRUE;
     }
