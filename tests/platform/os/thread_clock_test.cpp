@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <tuple>
 
 #include "platform/os/Clock.h"
 #ifdef _WIN32
@@ -11,17 +12,9 @@
 #endif
 
 TEST(ThreadClockTest, CyclesBecomeWholeMillisecondsAtTheMeasuredRate) {
-    struct Row {
-        std::uint64_t cycles, perSecond;
-        std::int64_t ms;
-    };
-    for (const Row& row :
-         {Row{2'999'999, 3'000'000'000, 0}, Row{3'000'000, 3'000'000'000, 1},
-          Row{1'050'000'000, 3'000'000'000, 350}, Row{1'000'000'007, 1'000'000'007, 1000},
-          Row{UINT64_MAX, 3'000'000'000, 6'148'914'691'236}}) {
-        EXPECT_EQ(kiv::CyclesToMilliseconds(row.cycles, row.perSecond), row.ms) << row.cycles;
-    }
-    EXPECT_EQ(kiv::CyclesPerSecond(3'000'000'000, 1'000'000'000), 3'000'000'000u);
+    EXPECT_EQ(kiv::CyclesToMilliseconds(2'999'999, 3'000'000'000), 0);
+    EXPECT_EQ(kiv::CyclesToMilliseconds(1'050'000'000, 3'000'000'000), 350);
+    EXPECT_EQ(kiv::CyclesToMilliseconds(UINT64_MAX, 3'000'000'000), 6'148'914'691'236);
     EXPECT_EQ(kiv::CyclesPerSecond(150'000'000, 50'000'000), 3'000'000'000u);
     EXPECT_EQ(kiv::CyclesPerSecond(150'000'000, 49'999'999), 0u);  // too short to tell
     EXPECT_EQ(kiv::CyclesPerSecond(UINT64_MAX, 50'000'000), 0u);   // beyond any counter
@@ -49,7 +42,7 @@ bool g_invariant = true;
 BOOL g_counts = TRUE;
 }  // namespace
 
-// A 3 GHz counter; the thread has run 350 ms of it, where the system counts at all.
+// A 3 GHz counter, of which the thread has run 350 ms where the system counts at all.
 TEST(ThreadClockTest, OnWindowsItNeedsAnInvariantCounterAndTheSystemsCount) {
     const kiv::ThreadCycleCalls real = kiv::g_threadCycleCalls;
     kiv::g_threadCycleCalls = {
@@ -57,25 +50,21 @@ TEST(ThreadClockTest, OnWindowsItNeedsAnInvariantCounterAndTheSystemsCount) {
         []() -> unsigned long long {
             return 3 * kiv::SteadyClock::now().time_since_epoch().count();
         },
-        [](HANDLE, PULONG64 cycles) -> BOOL {
+        [](HANDLE, PULONG64 cycles) {
             *cycles = 1'050'000'000;
             return g_counts;
         },
     };
-    struct Row {
-        bool invariant;
-        BOOL counts;
-        std::optional<long> ms;
-    };
-    for (const Row& row :
-         {Row{true, TRUE, 350}, Row{false, TRUE, std::nullopt}, Row{true, FALSE, std::nullopt}}) {
-        g_invariant = row.invariant;
-        g_counts = row.counts;
+    for (const auto& [invariant, counts, ms] : {std::tuple{true, TRUE, std::optional<long>(350)},
+                                                {false, TRUE, std::nullopt},
+                                                {true, FALSE, std::nullopt}}) {
+        g_invariant = invariant;
+        g_counts = counts;
         kiv::ThreadClock clock;
         clock.BeginRate();
         kiv::Sleep(60);
         clock.EndRate();
-        EXPECT_EQ(clock.Milliseconds(), row.ms) << row.invariant << row.counts;
+        EXPECT_EQ(clock.Milliseconds(), ms) << invariant << counts;
     }
     kiv::g_threadCycleCalls = real;
 }
