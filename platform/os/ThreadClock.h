@@ -28,10 +28,11 @@ private:
 };
 
 // The rate of a counter that advanced by cycles in nanoseconds of wall time, in cycles per
-// second; 0 for a span under 50 ms, in which a reading held up by the system would skew it.
+// second; 0 for a span under 50 ms, in which a reading held up by the system would skew it, or
+// for a rate beyond any processor's.
 std::uint64_t CyclesPerSecond(std::uint64_t cycles, std::int64_t nanoseconds);
 
-// Whole milliseconds in a count of cycles at cyclesPerSecond (not 0), without overflow.
+// Whole milliseconds in a count of cycles at cyclesPerSecond (1 ... 10^13), without overflow.
 std::int64_t CyclesToMilliseconds(std::uint64_t cycles, std::uint64_t cyclesPerSecond);
 
 }  // namespace kiv
