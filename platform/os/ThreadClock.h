@@ -22,9 +22,10 @@ public:
     std::optional<long> Milliseconds() const;
 
 private:
-    std::uint64_t m_rateStartCycles = 0;
-    std::int64_t m_rateStartNs = 0;
-    std::uint64_t m_cyclesPerSecond = 0;  // 0: no rate, so no clock
+    // Unused where the system's clock needs no rate.
+    [[maybe_unused]] std::uint64_t m_rateStartCycles = 0;
+    [[maybe_unused]] std::int64_t m_rateStartNs = 0;
+    [[maybe_unused]] std::uint64_t m_cyclesPerSecond = 0;  // 0: no rate, so no clock
 };
 
 // The rate of a counter that advanced by cycles in nanoseconds of wall time, in cycles per
