@@ -29,7 +29,6 @@ Neighbour::Neighbour(int processor) : m_thread(std::make_unique<Thread>()) {
     m_thread->handle = ::CreateThread(nullptr, 0, Spin, &m_stop, CREATE_SUSPENDED, nullptr);
     if (!m_thread->handle) throw std::runtime_error("the neighbour cannot start");
     const bool pinned = ::SetThreadAffinityMask(m_thread->handle, DWORD_PTR{1} << processor) != 0;
-    if (!pinned) m_stop = true;
     ::ResumeThread(m_thread->handle);
     if (!pinned) {
         Stop();

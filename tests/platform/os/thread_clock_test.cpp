@@ -23,7 +23,7 @@ TEST(ThreadClockTest, CyclesBecomeWholeMillisecondsAtTheMeasuredRate) {
 TEST(ThreadClockTest, StandsStillWhileTheThreadSleeps) {
     kiv::ThreadClock clock;
     clock.BeginRate();
-    kiv::Sleep(200);
+    kiv::Sleep(60);
     clock.EndRate();
     const std::optional<long> before = clock.Milliseconds();
     kiv::Sleep(200);
